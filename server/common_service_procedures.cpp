@@ -1,0 +1,25 @@
+#include "database.h"
+#include "procedure_params.h"
+#include "procedures.h"
+
+namespace seclog::server {
+namespace {
+
+// The device introduces itself by its user-visible name, matched exactly.
+nlohmann::json deviceAndDivision(ProcedureContext &context, const nlohmann::json &data) {
+    return context.db.query(
+        "SELECT d.Division_id, v.DivisionName, d.Device_id, d.DeviceName, g.GateName, g.Gate_id, "
+        "v.BranchCode "
+        "FROM Device d JOIN Division v ON v.Division_id = d.Division_id "
+        "JOIN Gate g ON g.Gate_id = d.Gate_id "
+        "WHERE d.DeviceName = ?1",
+        {textParam(data, "LikeStr")});
+}
+
+} // namespace
+
+void addCommonServiceProcedures(ProcedureRegistry &registry) {
+    registry.add("Usp_CommonService", "SP_Type", "Sel_DeviceAndDivision", deviceAndDivision);
+}
+
+} // namespace seclog::server

@@ -1,0 +1,116 @@
+#include "file_routes.h"
+
+#include "database.h"
+#include "file_store.h"
+#include "http_reply.h"
+#include "report_pdf.h"
+#include "request_error.h"
+#include "request_log.h"
+#include "security_log_report.h"
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace seclog::server {
+namespace {
+
+std::vector<httplib::MultipartFormData> readParts(const httplib::ContentReader &reader) {
+    // Read through the callback API so parts keep their upload order.
+    std::vector<httplib::MultipartFormData> parts;
+    const bool complete = reader(
+        [&](const httplib::MultipartFormData &header) {
+            parts.push_back(header);
+            return true;
+        },
+        [&](const char *data, size_t length) {
+            if (parts.empty())
+                return false;
+            parts.back().content.append(data, length);
+            return true;
+        });
+    if (!complete)
+        throw RequestError("malformed multipart body");
+    return parts;
+}
+
+void handleUpload(RouteContext &context, const httplib::Request &req, httplib::Response &res,
+                  const httplib::ContentReader &reader) {
+    if (!req.is_multipart_form_data())
+        throw RequestError("upload must be multipart/form-data");
+    const auto parts = readParts(reader);
+    std::optional<std::string> folder;
+    for (const auto &part : parts)
+        if (part.name == "folder" && part.filename.empty())
+            folder = normalizedUploadFolder(part.content);
+    if (!folder)
+        throw RequestError(
+            "folder must be Security/PersonsImages/ or Security/SecLogDetails_Bill/");
+    noteRequestDetail(*folder);
+
+    nlohmann::json stored = nlohmann::json::array();
+    for (const auto &part : parts) {
+        if (part.filename.empty())
+            continue;
+        const auto name = sanitizedFileName(part.filename);
+        if (!name)
+            throw RequestError("unusable file name: " + part.filename);
+        writeFile(context.filesDir / *folder / *name, part.content);
+        stored.push_back("~/" + *folder + *name);
+    }
+    if (stored.empty())
+        throw RequestError("no files in upload");
+    replyJson(res, stored);
+}
+
+void handleStoredFile(RouteContext &context, const httplib::Request &req, httplib::Response &res) {
+    const auto file = resolveStoredFile(context.filesDir, req.matches[1].str());
+    if (!file)
+        throw RequestError("invalid file path");
+    std::ifstream in(*file, std::ios::binary);
+    if (!in || std::filesystem::is_directory(*file)) {
+        replyError(res, 404, "file not found");
+        return;
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    res.set_content(content.str(), contentTypeFor(*file));
+}
+
+void handleLogReport(RouteContext &context, const httplib::Request &req, httplib::Response &res) {
+    const std::string idText = req.get_param_value("SecIOLog_id");
+    std::int64_t id = 0;
+    const auto [end, error] = std::from_chars(idText.data(), idText.data() + idText.size(), id);
+    if (idText.empty() || error != std::errc() || end != idText.data() + idText.size())
+        throw RequestError("SecIOLog_id must be a number");
+    noteRequestDetail("SecIOLog_id=" + idText);
+    std::optional<SecurityLogReport> report;
+    {
+        auto lock = context.db.lock();
+        report = loadSecurityLogReport(context.db, id, req.get_param_value("BranchCode"));
+    }
+    if (!report) {
+        replyError(res, 404, "no security log " + idText + " in that branch");
+        return;
+    }
+    res.set_content(renderSecurityLogPdf(*report), "application/pdf");
+}
+
+} // namespace
+
+void installFileRoutes(httplib::Server &server, RouteContext &context) {
+    server.Post("/upload", [&context](const httplib::Request &req, httplib::Response &res,
+                                      const httplib::ContentReader &reader) {
+        answerGuarded(res, [&] { handleUpload(context, req, res, reader); });
+    });
+    server.Get("/files/(.+)", [&context](const httplib::Request &req, httplib::Response &res) {
+        answerGuarded(res, [&] { handleStoredFile(context, req, res); });
+    });
+    server.Get(R"(/10_Reports/FrmSecLog\.aspx)",
+               [&context](const httplib::Request &req, httplib::Response &res) {
+                   answerGuarded(res, [&] { handleLogReport(context, req, res); });
+               });
+}
+
+} // namespace seclog::server

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace seclog::server {
+
+struct ServerOptions {
+    std::filesystem::path dbPath;
+    std::string host = "127.0.0.1";
+    int port = 0; // 0: pick a free port
+    bool demo = false;
+    std::filesystem::path filesDir; // empty: "<dbPath>.files"
+    std::optional<std::string> appVersion;
+    std::optional<std::string> appLink;
+    bool logRequests = true; // one line per request on stdout
+};
+
+struct NewUser {
+    std::string userName;
+    std::string password;
+    std::string empName;
+    std::string branchCode = "HLV01";
+    std::int64_t departmentId = 1;
+    std::int64_t divisionId = 1;
+    bool active = true;
+};
+
+// The stand-in server, serving on a background thread from construction until stop().
+// Throws std::runtime_error if the database cannot be opened or the port cannot be bound.
+class StandInServer {
+public:
+    explicit StandInServer(ServerOptions options);
+    ~StandInServer();
+    StandInServer(const StandInServer &) = delete;
+    StandInServer &operator=(const StandInServer &) = delete;
+
+    int port() const;
+    std::string baseUrl() const; // "http://127.0.0.1:PORT"
+    const std::filesystem::path &filesDir() const;
+    void stop();
+
+    // Adds an employee and login for it; returns Users_id. Needs the referenced
+    // branch, department and division to exist (they do with demo data).
+    std::int64_t addUser(const NewUser &user);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// OutTime of a log as the client sees it: "" while open, "dd MMM yyyy HH:mm:ss" once out,
+// nullopt if there is no such log. Reads the database file directly.
+std::optional<std::string> logOutTime(const std::filesystem::path &dbPath, std::int64_t logId);
+
+} // namespace seclog::server

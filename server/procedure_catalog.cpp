@@ -1,0 +1,13 @@
+#include "procedures.h"
+
+namespace seclog::server {
+
+ProcedureRegistry makeProcedureRegistry() {
+    ProcedureRegistry registry;
+    addCommonServiceProcedures(registry);
+    addAppRightsProcedures(registry);
+    addSecurityLogProcedures(registry);
+    return registry;
+}
+
+} // namespace seclog::server

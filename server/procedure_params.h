@@ -1,0 +1,21 @@
+#pragma once
+
+#include <initializer_list>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+
+namespace seclog::server {
+
+// Reads a JSONData value as text: strings as-is, numbers and booleans converted,
+// missing or null as "". Objects and arrays are a RequestError.
+std::string textParam(const nlohmann::json &data, std::string_view key);
+// Same, trying several spellings of the key (the client is not consistent about case).
+std::string textParam(const nlohmann::json &data, std::initializer_list<std::string_view> keys);
+// Like textParam but the value must be present and non-empty.
+std::string requiredText(const nlohmann::json &data, std::string_view key);
+
+// Makes user text safe inside "LIKE ? ESCAPE '\'": %, _ and \ match only themselves.
+std::string likeContains(std::string_view text);
+
+} // namespace seclog::server

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace seclog::server {
+
+class Database;
+
+struct ProcedureContext {
+    Database &db;
+    int port;
+    const std::filesystem::path &filesDir;
+};
+
+// Returns the reply rows (a JSON array). Throw RequestError for bad input.
+using ProcedureHandler = std::function<nlohmann::json(ProcedureContext &, const nlohmann::json &)>;
+
+// Maps SPName (plus, for multi-purpose procedures, the value of one selector key in
+// JSONData such as SP_Type or SearchBy) to the code that answers it.
+class ProcedureRegistry {
+public:
+    void add(const std::string &spName, ProcedureHandler handler);
+    void add(const std::string &spName, const std::string &selectorKey,
+             const std::string &selectorValue, ProcedureHandler handler);
+
+    // Throws RequestError for an unknown procedure or selector.
+    const ProcedureHandler &find(const std::string &spName, const nlohmann::json &data) const;
+    // "SPName" or "SPName/selector" for request logs; never throws.
+    std::string describe(const std::string &spName, const nlohmann::json &data) const;
+
+private:
+    struct Entry {
+        std::string selectorKey; // empty: one handler for the whole procedure
+        ProcedureHandler handler;
+        std::map<std::string, ProcedureHandler> bySelector;
+    };
+    std::map<std::string, Entry> entries_;
+};
+
+} // namespace seclog::server

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "procedure_registry.h"
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace seclog::server {
+
+// Each family of stored procedures registers its handlers here.
+void addCommonServiceProcedures(ProcedureRegistry &registry);
+void addAppRightsProcedures(ProcedureRegistry &registry);
+void addSecurityLogProcedures(ProcedureRegistry &registry);
+
+ProcedureRegistry makeProcedureRegistry();
+
+// Form-post procedures.
+nlohmann::json verifyUser(ProcedureContext &context, const std::string &userName,
+                          const std::string &password);
+nlohmann::json saveSecurityIOLog(ProcedureContext &context, const std::string &securityIOLog,
+                                 const std::string &securityIODetails);
+
+} // namespace seclog::server

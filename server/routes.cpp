@@ -1,0 +1,147 @@
+#include "routes.h"
+
+#include "database.h"
+#include "file_routes.h"
+#include "http_reply.h"
+#include "procedures.h"
+#include "request_error.h"
+#include "request_log.h"
+
+namespace seclog::server {
+namespace {
+
+// httplib itself refuses url-encoded bodies over 8 KiB, so form routes read the body
+// themselves; later full saves carry photos.
+constexpr size_t kMaxFormBytes = 32 * 1024 * 1024;
+
+nlohmann::json parseJsonData(const nlohmann::json &body) {
+    const auto it = body.find("JSONData");
+    if (it == body.end() || it->is_null())
+        return nlohmann::json::object();
+    if (it->is_object())
+        return *it;
+    if (it->is_string()) {
+        auto data = nlohmann::json::parse(it->get<std::string>(), nullptr, false);
+        if (!data.is_discarded() && data.is_object())
+            return data;
+        throw RequestError("JSONData text is not a JSON object");
+    }
+    throw RequestError("JSONData must be an object or a JSON text");
+}
+
+bool wantsStrings(const nlohmann::json &body) {
+    const auto it = body.find("withStrings");
+    if (it == body.end())
+        return false;
+    if (it->is_boolean())
+        return it->get<bool>();
+    return it->is_string() && it->get<std::string>() == "true";
+}
+
+void handleStoredProcedure(RouteContext &context, const httplib::Request &req,
+                           httplib::Response &res) {
+    const auto body = nlohmann::json::parse(req.body, nullptr, false);
+    if (body.is_discarded() || !body.is_object())
+        throw RequestError("body must be a JSON object");
+    const auto name = body.find("SPName");
+    if (name == body.end() || !name->is_string())
+        throw RequestError("SPName must be text");
+    const std::string spName = name->get<std::string>();
+    const nlohmann::json data = parseJsonData(body);
+    noteRequestDetail(context.registry.describe(spName, data));
+
+    const ProcedureHandler &handler = context.registry.find(spName, data);
+    nlohmann::json rows;
+    {
+        auto lock = context.db.lock();
+        ProcedureContext procedureContext{context.db, context.port, context.filesDir};
+        rows = handler(procedureContext, data);
+    }
+    if (wantsStrings(body))
+        stringifyValues(rows);
+    replyJson(res, rows);
+}
+
+httplib::Params readFormParams(const httplib::Request &req, const httplib::ContentReader &reader) {
+    if (req.is_multipart_form_data())
+        throw RequestError("expected an url-encoded form");
+    std::string body;
+    const bool complete = reader([&](const char *data, size_t length) {
+        body.append(data, length);
+        return body.size() <= kMaxFormBytes;
+    });
+    if (!complete)
+        throw RequestError("form body too large or incomplete");
+    httplib::Params params = req.params; // query string, if any
+    httplib::detail::parse_query_text(body, params);
+    return params;
+}
+
+std::string formValue(const httplib::Params &params, const std::string &key) {
+    const auto it = params.find(key);
+    return it == params.end() ? std::string() : it->second;
+}
+
+void handleVerifyUser(RouteContext &context, const httplib::Params &params,
+                      httplib::Response &res) {
+    const std::string spName = formValue(params, "spName");
+    const std::string spType = formValue(params, "spType");
+    noteRequestDetail(spName + "/" + spType);
+    if (spName != "Usp_CommonService" || spType != "Sel_Pwd")
+        throw RequestError("verifyUser expects spName Usp_CommonService and spType Sel_Pwd");
+    // branchCode is always the app's fixed text; the user's own branch is in the reply.
+    nlohmann::json rows;
+    {
+        auto lock = context.db.lock();
+        ProcedureContext procedureContext{context.db, context.port, context.filesDir};
+        rows = verifyUser(procedureContext, formValue(params, "uName"), formValue(params, "pwd"));
+    }
+    stringifyValues(rows);
+    replyJson(res, rows);
+}
+
+void handleSaveSecurityIOLog(RouteContext &context, const httplib::Params &params,
+                             httplib::Response &res) {
+    nlohmann::json rows;
+    {
+        auto lock = context.db.lock();
+        ProcedureContext procedureContext{context.db, context.port, context.filesDir};
+        rows = saveSecurityIOLog(procedureContext, formValue(params, "SecurityIOLog"),
+                                 formValue(params, "SecurityIODetails"));
+    }
+    stringifyValues(rows);
+    replyJson(res, rows);
+}
+
+using FormHandler = void (*)(RouteContext &, const httplib::Params &, httplib::Response &);
+
+void addFormRoute(httplib::Server &server, RouteContext &context, const std::string &path,
+                  FormHandler handler) {
+    server.Post(path, [&context, handler](const httplib::Request &req, httplib::Response &res,
+                                          const httplib::ContentReader &reader) {
+        answerGuarded(res, [&] { handler(context, readFormParams(req, reader), res); });
+    });
+}
+
+void answerUnknownRoute(const httplib::Request &req, httplib::Response &res) {
+    replyError(res, 400, "unknown route: " + req.method + " " + req.path);
+}
+
+} // namespace
+
+void installRoutes(httplib::Server &server, RouteContext &context) {
+    server.Post("/sp", [&context](const httplib::Request &req, httplib::Response &res) {
+        answerGuarded(res, [&] { handleStoredProcedure(context, req, res); });
+    });
+    addFormRoute(server, context, "/verifyUser", handleVerifyUser);
+    addFormRoute(server, context, "/SaveSecurityIOLog", handleSaveSecurityIOLog);
+    installFileRoutes(server, context);
+
+    // Registered last: httplib tries routes in order.
+    server.Get(".*", answerUnknownRoute);
+    server.Post(".*", answerUnknownRoute);
+    server.Put(".*", answerUnknownRoute);
+    server.Delete(".*", answerUnknownRoute);
+}
+
+} // namespace seclog::server

@@ -1,0 +1,101 @@
+#include "schema.h"
+
+#include "database.h"
+
+#include <array>
+
+namespace seclog::server {
+namespace {
+
+// One statement per table or index; a new table is one more entry here.
+// Times are ISO text; an open log has OutTime ''.
+constexpr std::array kSchemaStatements = {
+    R"(CREATE TABLE IF NOT EXISTS Settings (
+        key TEXT PRIMARY KEY,
+        value TEXT NOT NULL))",
+    R"(CREATE TABLE IF NOT EXISTS Branch (
+        BranchCode TEXT PRIMARY KEY,
+        BranchName TEXT NOT NULL))",
+    R"(CREATE TABLE IF NOT EXISTS Division (
+        Division_id INTEGER PRIMARY KEY,
+        DivisionName TEXT NOT NULL,
+        BranchCode TEXT NOT NULL REFERENCES Branch(BranchCode)))",
+    R"(CREATE TABLE IF NOT EXISTS Gate (
+        Gate_id INTEGER PRIMARY KEY,
+        GateName TEXT NOT NULL,
+        Division_id INTEGER NOT NULL REFERENCES Division(Division_id)))",
+    R"(CREATE TABLE IF NOT EXISTS Device (
+        Device_id INTEGER PRIMARY KEY,
+        DeviceName TEXT NOT NULL UNIQUE,
+        Division_id INTEGER NOT NULL REFERENCES Division(Division_id),
+        Gate_id INTEGER NOT NULL REFERENCES Gate(Gate_id)))",
+    R"(CREATE TABLE IF NOT EXISTS Department (
+        Department_id INTEGER PRIMARY KEY,
+        Department TEXT NOT NULL))",
+    R"(CREATE TABLE IF NOT EXISTS Employee (
+        Employee_id INTEGER PRIMARY KEY,
+        EmpName TEXT NOT NULL,
+        Department_id INTEGER REFERENCES Department(Department_id),
+        ImagePath TEXT NOT NULL DEFAULT '',
+        Division_id INTEGER REFERENCES Division(Division_id),
+        Mobile TEXT NOT NULL DEFAULT ''))",
+    R"(CREATE TABLE IF NOT EXISTS Users (
+        Users_id INTEGER PRIMARY KEY,
+        UserName TEXT NOT NULL UNIQUE,
+        PwdHash TEXT NOT NULL,
+        PwdSalt TEXT NOT NULL,
+        Employee_id INTEGER NOT NULL REFERENCES Employee(Employee_id),
+        BranchCode TEXT NOT NULL REFERENCES Branch(BranchCode),
+        IsActive INTEGER NOT NULL DEFAULT 1))",
+    R"(CREATE TABLE IF NOT EXISTS EntryType (
+        IOType_id INTEGER PRIMARY KEY,
+        IOType TEXT NOT NULL))",
+    R"(CREATE TABLE IF NOT EXISTS Person (
+        Person_id INTEGER PRIMARY KEY,
+        IOPerson TEXT NOT NULL,
+        IOMobile TEXT NOT NULL DEFAULT '',
+        IOAdd1 TEXT NOT NULL DEFAULT '',
+        IODesignation TEXT NOT NULL DEFAULT '',
+        PersonType TEXT NOT NULL DEFAULT '',
+        IOImgPath TEXT NOT NULL DEFAULT ''))",
+    R"(CREATE TABLE IF NOT EXISTS SecurityIOLog (
+        SecIOLog_id INTEGER PRIMARY KEY,
+        BranchCode TEXT NOT NULL REFERENCES Branch(BranchCode),
+        Division_id INTEGER NOT NULL REFERENCES Division(Division_id),
+        Device_id INTEGER REFERENCES Device(Device_id),
+        Person_id INTEGER NOT NULL REFERENCES Person(Person_id),
+        IOVehicle TEXT NOT NULL DEFAULT '',
+        Meet_To TEXT NOT NULL DEFAULT '',
+        IOType_id INTEGER REFERENCES EntryType(IOType_id),
+        Purpose TEXT NOT NULL DEFAULT '',
+        TokenNo TEXT NOT NULL DEFAULT '',
+        FPDeviceName TEXT NOT NULL DEFAULT '',
+        InTime TEXT NOT NULL,
+        OutTime TEXT NOT NULL DEFAULT '',
+        CreatedBy INTEGER REFERENCES Users(Users_id),
+        CreatedOn TEXT NOT NULL,
+        IsUpdateable TEXT NOT NULL DEFAULT 'Yes'))",
+    "CREATE INDEX IF NOT EXISTS SecurityIOLog_open ON SecurityIOLog(Division_id, OutTime)",
+    "CREATE INDEX IF NOT EXISTS SecurityIOLog_person ON SecurityIOLog(Person_id, InTime)",
+    R"(CREATE TABLE IF NOT EXISTS SecurityIODetails (
+        SecIODet_id INTEGER PRIMARY KEY,
+        SecIOLog_id INTEGER NOT NULL REFERENCES SecurityIOLog(SecIOLog_id),
+        Section TEXT NOT NULL CHECK (Section IN ('IN', 'OUT')),
+        DocType TEXT NOT NULL DEFAULT '',
+        DocNo TEXT NOT NULL DEFAULT '',
+        DocDate TEXT NOT NULL DEFAULT '',
+        PartyName TEXT NOT NULL DEFAULT '',
+        Remarks TEXT NOT NULL DEFAULT '',
+        ImgPath TEXT NOT NULL DEFAULT ''))",
+};
+
+} // namespace
+
+void createSchema(Database &db) {
+    db.transaction([&] {
+        for (const char *statement : kSchemaStatements)
+            db.executeScript(statement);
+    });
+}
+
+} // namespace seclog::server

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace seclog::server {
+
+class Database;
+
+struct ReportDocument {
+    std::string section, docType, docNo, docDate, partyName;
+};
+
+struct SecurityLogReport {
+    std::string branchName;
+    // Label and value pairs in print order.
+    std::vector<std::pair<std::string, std::string>> fields;
+    std::vector<ReportDocument> documents;
+};
+
+// nullopt when the log does not exist in that branch.
+std::optional<SecurityLogReport> loadSecurityLogReport(Database &db, std::int64_t logId,
+                                                       const std::string &branchCode);
+
+} // namespace seclog::server

@@ -1,0 +1,72 @@
+#include "database.h"
+#include "log_queries.h"
+#include "procedure_params.h"
+#include "procedures.h"
+
+namespace seclog::server {
+namespace {
+
+std::string branchParam(const nlohmann::json &data) {
+    return textParam(data, {"BranchCode", "branchCode"});
+}
+
+// Open logs of one division (SearchText holds the Division_id), newest first.
+nlohmann::json openLogsOfDivision(ProcedureContext &context, const nlohmann::json &data) {
+    const std::string sql = std::string(kLogRowSelect) +
+                            "WHERE l.OutTime = '' AND CAST(l.Division_id AS TEXT) = ?2 "
+                            "AND (?3 = '' OR l.BranchCode = ?3) "
+                            "ORDER BY l.InTime DESC, l.SecIOLog_id DESC";
+    return context.db.query(sql,
+                            {logCutoffDisplay(), textParam(data, "SearchText"), branchParam(data)});
+}
+
+// People by name or mobile, each with their latest log from any division. When that log
+// is still open its id goes out in Employee_id, which is where the client looks for it.
+nlohmann::json peopleWithLatestLog(ProcedureContext &context, const nlohmann::json &data) {
+    return context.db.query(
+        "SELECT COALESCE(l.SecIOLog_id, '') AS SecIOLog_id, p.IOPerson, p.IOMobile, "
+        "COALESCE(l.Meet_To, '') AS Meet_To, display_time(l.InTime) AS InTime, "
+        "display_time(l.OutTime) AS OutTime, COALESCE(l.Purpose, '') AS Purpose, p.PersonType, "
+        "?1 AS SecLogFrom, "
+        "CASE WHEN l.OutTime = '' THEN l.SecIOLog_id ELSE '' END AS Employee_id, "
+        "COALESCE(l.Division_id, '') AS Division_id, COALESCE(d.DivisionName, '') AS DivisionName, "
+        "COALESCE(e.EmpName, '') AS LogedBy, p.IOImgPath, COALESCE(l.IOVehicle, '') AS IOVehicle, "
+        "COALESCE(t.IOType, '') AS IOType, COALESCE(l.IOType_id, '') AS IOType_id, "
+        "COALESCE(l.TokenNo, '') AS TokenNo, COALESCE(l.FPDeviceName, '') AS FPDeviceName, "
+        "p.IOAdd1, p.IODesignation, COALESCE(l.IsUpdateable, '') AS IsUpdateable "
+        "FROM Person p "
+        "LEFT JOIN SecurityIOLog l ON l.SecIOLog_id = (SELECT x.SecIOLog_id FROM SecurityIOLog x "
+        "  WHERE x.Person_id = p.Person_id ORDER BY x.InTime DESC, x.SecIOLog_id DESC LIMIT 1) "
+        "LEFT JOIN Division d ON d.Division_id = l.Division_id "
+        "LEFT JOIN EntryType t ON t.IOType_id = l.IOType_id "
+        "LEFT JOIN Users u ON u.Users_id = l.CreatedBy "
+        "LEFT JOIN Employee e ON e.Employee_id = u.Employee_id "
+        "WHERE p.IOPerson LIKE ?2 ESCAPE '\\' OR p.IOMobile LIKE ?2 ESCAPE '\\' "
+        "ORDER BY l.InTime IS NULL, l.InTime DESC, p.IOPerson LIMIT 50",
+        {logCutoffDisplay(), likeContains(textParam(data, "SearchText"))});
+}
+
+// Report screen search over all divisions: exact log id, or text in name, mobile,
+// vehicle or token.
+nlohmann::json reportFilterSearch(ProcedureContext &context, const nlohmann::json &data) {
+    const std::string text = textParam(data, "SearchText");
+    const std::string sql =
+        std::string(kLogRowSelect) +
+        "WHERE (?4 = '' OR l.BranchCode = ?4) AND (CAST(l.SecIOLog_id AS TEXT) = ?2 "
+        "OR p.IOPerson LIKE ?3 ESCAPE '\\' OR p.IOMobile LIKE ?3 ESCAPE '\\' "
+        "OR l.IOVehicle LIKE ?3 ESCAPE '\\' OR l.TokenNo LIKE ?3 ESCAPE '\\') "
+        "ORDER BY l.InTime DESC, l.SecIOLog_id DESC LIMIT 100";
+    return context.db.query(sql, {logCutoffDisplay(), text, likeContains(text), branchParam(data)});
+}
+
+} // namespace
+
+void addSecurityLogProcedures(ProcedureRegistry &registry) {
+    registry.add("USP_GetSecurityLogBySearchText", "SearchBy", "NotOut", openLogsOfDivision);
+    registry.add("USP_SecurityLogBySearchText_RptSearch", "SearchBy", "MobileIOS",
+                 peopleWithLatestLog);
+    registry.add("USP_SecurityLogBySearchText_RptSearch", "SearchBy", "SecIOS_ReportFilterSearch",
+                 reportFilterSearch);
+}
+
+} // namespace seclog::server

@@ -1,0 +1,110 @@
+#include "seclogserver/stand_in_server.h"
+
+#include "database.h"
+#include "demo_data.h"
+#include "password.h"
+#include "procedures.h"
+#include "request_log.h"
+#include "routes.h"
+#include "schema.h"
+#include "settings.h"
+#include "users.h"
+
+#include <atomic>
+#include <iostream>
+#include <stdexcept>
+#include <thread>
+
+namespace seclog::server {
+namespace {
+
+constexpr size_t kMaxUploadBytes = 64 * 1024 * 1024;
+
+std::filesystem::path filesDirFor(const ServerOptions &options) {
+    if (!options.filesDir.empty())
+        return options.filesDir;
+    return options.dbPath.string() + ".files";
+}
+
+} // namespace
+
+struct StandInServer::Impl {
+    explicit Impl(const ServerOptions &options)
+        : db(options.dbPath.string()),
+          registry(makeProcedureRegistry()), routeContext{db, registry, filesDirFor(options), 0} {}
+
+    Database db;
+    ProcedureRegistry registry;
+    RouteContext routeContext;
+    httplib::Server http;
+    std::thread serveThread;
+    std::atomic<bool> serveLoopEnded = false;
+    std::mutex stopMutex;
+    int port = 0;
+};
+
+StandInServer::StandInServer(ServerOptions options) : impl_(std::make_unique<Impl>(options)) {
+    Database &db = impl_->db;
+    createSchema(db);
+    std::filesystem::create_directories(impl_->routeContext.filesDir);
+    if (options.demo)
+        loadDemoData(db, impl_->routeContext.filesDir);
+    if (options.appVersion)
+        writeSetting(db, setting::kAppVersion, *options.appVersion);
+    if (options.appLink)
+        writeSetting(db, setting::kAppLink, *options.appLink);
+
+    httplib::Server &http = impl_->http;
+    http.set_payload_max_length(kMaxUploadBytes);
+    if (options.logRequests)
+        installRequestLog(http, std::cout);
+
+    impl_->port = options.port == 0
+                      ? http.bind_to_any_port(options.host)
+                      : (http.bind_to_port(options.host, options.port) ? options.port : -1);
+    if (impl_->port <= 0)
+        throw std::runtime_error("cannot listen on " + options.host + ":" +
+                                 std::to_string(options.port));
+    impl_->routeContext.port = impl_->port;
+    installRoutes(http, impl_->routeContext);
+
+    // The socket is already listening, so clients may connect before this thread runs.
+    impl_->serveThread = std::thread([impl = impl_.get()] {
+        impl->http.listen_after_bind();
+        impl->serveLoopEnded = true;
+    });
+}
+
+StandInServer::~StandInServer() {
+    stop();
+}
+
+int StandInServer::port() const {
+    return impl_->port;
+}
+
+std::string StandInServer::baseUrl() const {
+    return "http://127.0.0.1:" + std::to_string(impl_->port);
+}
+
+const std::filesystem::path &StandInServer::filesDir() const {
+    return impl_->routeContext.filesDir;
+}
+
+void StandInServer::stop() {
+    std::scoped_lock lock(impl_->stopMutex);
+    if (!impl_->serveThread.joinable())
+        return;
+    // httplib ignores stop() until its accept loop has started.
+    while (!impl_->http.is_running() && !impl_->serveLoopEnded)
+        std::this_thread::yield();
+    impl_->http.stop();
+    impl_->serveThread.join();
+}
+
+std::int64_t StandInServer::addUser(const NewUser &user) {
+    auto lock = impl_->db.lock();
+    return insertUser(impl_->db, user, makeSalt());
+}
+
+} // namespace seclog::server
