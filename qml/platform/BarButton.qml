@@ -1,0 +1,24 @@
+import QtQuick
+import QtQuick.Controls
+
+// A navigation bar button drawn from a BarButtonItem (or a plain text for Back).
+ToolButton {
+    id: button
+    property var item: null
+    property color tint: "white"
+    visible: item !== null || text !== ""
+    enabled: item ? item.enabled : true
+    text: item ? (item.title !== "" ? item.title
+                 : item.systemItem === "action" ? "⇪"
+                 : item.systemItem === "cancel" ? "Cancel"
+                 : item.systemItem === "add" ? "+" : "") : text
+    font.bold: item ? item.doneStyle : false
+    contentItem: Text {
+        text: button.text
+        font: button.font
+        color: button.tint
+        opacity: button.enabled ? 1 : 0.4
+        verticalAlignment: Text.AlignVCenter
+    }
+    onClicked: if (item) item.trigger()
+}

@@ -1,0 +1,37 @@
+import QtQuick
+import QtQuick.Controls
+import "../platform"
+
+// The log list: the search field as the table's header, then the logs.
+Item {
+    id: page
+    property var controller: null
+    readonly property var search: controller ? controller.searchController : null
+
+    TablePage {
+        id: table
+        anchors.fill: parent
+        controller: page.controller
+        header: Rectangle {
+            width: table.width
+            height: page.search ? 52 : 0
+            visible: page.search !== null
+            color: "#303030"
+            TextField {
+                id: field
+                anchors { fill: parent; margins: 8 }
+                placeholderText: "Search"
+                color: "white"
+                text: page.search ? page.search.text : ""
+                onTextEdited: page.search.text = text
+                onAccepted: page.search.searchButtonClicked()
+                EnterKey.type: Qt.EnterKeyDone
+                background: Rectangle { color: "#1f1f1f"; radius: 8 }
+                Connections {
+                    target: page.search
+                    function onKeyboardDismissed() { field.focus = false }
+                }
+            }
+        }
+    }
+}

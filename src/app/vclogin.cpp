@@ -1,0 +1,172 @@
+#include "vclogin.h"
+
+#include "access.h"
+#include "common.h"
+#include "commonclass.h"
+#include "dbconnection.h"
+#include "fetchdata.h"
+#include "mainqueue.h"
+#include "sessionevents.h"
+#include "systemservices.h"
+
+VCLogin::VCLogin(QObject *parent)
+    : TableViewController(false, parent), usernamecell(new textFieldCell(this)),
+      pwdcell(new textFieldCell(this)), imagecell(new LoginLogoCell(this)),
+      dbCell(new segmentCell(
+          {QStringLiteral("local"), QStringLiteral("localm"), QStringLiteral("global")}, QString(),
+          this)) {
+    setTitle(QStringLiteral("Security Log"));
+}
+
+void VCLogin::viewDidLoad() {
+    const auto &theme = CommonClass::shared();
+    theme.style(QStringLiteral("textbox"), usernamecell);
+    theme.style(QStringLiteral("textbox"), pwdcell);
+    usernamecell->setTitle(QStringLiteral("User Name"));
+    pwdcell->setTitle(QStringLiteral("Password"));
+    pwdcell->setSecureTextEntry(true);
+    pwdcell->setLeftViewAlwaysShown(true);
+    for (FormCell *cell : std::initializer_list<FormCell *>{dbCell, usernamecell, pwdcell})
+        cell->setBackgroundColor(theme.tableViewBC);
+    setBackgroundColor(theme.tableViewBC);
+    setRightBarButtonItem(BarButtonItem::titled(
+        QStringLiteral("Done"), true, [this] { login(); }, this));
+    connect(dbCell, &segmentCell::valueChanged, this, [this](int) { changeDB(); });
+    dbCell->setSelectedSegmentIndex(1);
+    changeDBConnection(1);
+}
+
+int VCLogin::numberOfRows(int) const {
+    return 4;
+}
+
+qreal VCLogin::heightForRow(int, int row) const {
+    switch (row) {
+    case 0:
+        return 130;
+    case 1:
+    case 2:
+        return 80;
+    case 3:
+        return 50;
+    default:
+        Q_ASSERT_X(false, "VCLogin", "row out of range");
+        return 0;
+    }
+}
+
+QVariantMap VCLogin::cellForRow(int, int row) {
+    switch (row) {
+    case 0:
+        return {{QStringLiteral("cellClass"), QStringLiteral("LoginLogoCell")},
+                {QStringLiteral("imageWidth"), LoginLogoCell::theimageviewWidth},
+                {QStringLiteral("imageHeight"), LoginLogoCell::theimageviewHeight}};
+    case 1:
+    case 2:
+    case 3: {
+        FormCell *cell = row == 1   ? static_cast<FormCell *>(usernamecell)
+                         : row == 2 ? static_cast<FormCell *>(pwdcell)
+                                    : static_cast<FormCell *>(dbCell);
+        return {{QStringLiteral("cellClass"), cell->cellClass()},
+                {QStringLiteral("cell"), QVariant::fromValue<QObject *>(cell)}};
+    }
+    default:
+        Q_ASSERT_X(false, "VCLogin", "row out of range");
+        return {};
+    }
+}
+
+QString VCLogin::footerText() const {
+    return QStringLiteral("Security ") + SystemServices::shared().bundleShortVersion() +
+           QStringLiteral("\n\nMade with \u2764\uFE0F at Halvik");
+}
+
+void VCLogin::changeDB() {
+    changeDBConnection(dbCell->selectedSegmentIndex());
+}
+
+void VCLogin::setFieldsEnabled(bool enabled) {
+    usernamecell->setEnabled(enabled);
+    pwdcell->setEnabled(enabled);
+}
+
+void VCLogin::login() {
+    setFieldsEnabled(false);
+    const QString password = pwdcell->text();
+    const QString userName = usernamecell->text();
+    if (password.isNull() || userName.isNull()) {
+        // Nothing was sent, so nothing is outstanding: the fields must stay usable.
+        setFieldsEnabled(true);
+        return;
+    }
+    const QMap<QString, QString> parameters{
+        {QStringLiteral("spName"), QStringLiteral("Usp_CommonService")},
+        {QStringLiteral("spType"), QStringLiteral("Sel_Pwd")},
+        {QStringLiteral("branchCode"), QStringLiteral("Halvik")},
+        {QStringLiteral("uName"), userName},
+        {QStringLiteral("pwd"), password},
+    };
+    QPointer<VCLogin> self(this);
+    fetchDATA::DataTask(this, commonServicesdatabase + QStringLiteral("/verifyUser"), parameters,
+                        QStringLiteral("J"), [self](const QVariant &reply) {
+                            MainQueue::async(self, [self, reply] {
+                                if (self)
+                                    self->loginReplied(reply);
+                            });
+                        });
+}
+
+void VCLogin::loginReplied(const QVariant &reply) {
+    DATA = RowsReader::textRows(reply);
+    setFieldsEnabled(true);
+    if (DATA.isEmpty()) {
+        common::sharedInstance().showAlert(this, QStringLiteral("Alert !"),
+                                           QStringLiteral("Wrong Credential :("));
+        setFieldsEnabled(true);
+        return;
+    }
+    const QVariantMap &row = DATA.first();
+    master.fromJSON(row);
+    auto take = [&row](const char *key, QString &field) {
+        const auto it = row.constFind(QLatin1String(key));
+        if (it != row.cend() && it->typeId() == QMetaType::QString)
+            field = it->toString();
+    };
+    take("BranchCode", master.BranchCode);
+    take("Users_id", master.Users_id);
+    take("EmpName", master.EmpName);
+    take("Employee_id", master.Employee_id);
+    take("Department_id", master.Department_id);
+    take("Department", master.Department);
+    take("ImagePath", master.ImagePath);
+    changeDBConnection(dbCell->selectedSegmentIndex());
+    common::sharedInstance().saveSession();
+    requestDeviceAndDivision();
+    QPointer<VCLogin> self(this);
+    MainQueue::async(this, [self] {
+        if (self)
+            self->dismiss(true);
+    });
+}
+
+void VCLogin::requestDeviceAndDivision() {
+    const QVariantMap parameters{
+        {QStringLiteral("SPName"), QStringLiteral("Usp_CommonService")},
+        {QStringLiteral("withStrings"), true},
+        {QStringLiteral("JSONData"),
+         QVariantMap{{QStringLiteral("SP_Type"), QStringLiteral("Sel_DeviceAndDivision")},
+                     {QStringLiteral("LikeStr"), SystemServices::shared().deviceName()}}},
+    };
+    // The reply arrives after the login has closed; the session is updated all the same.
+    QPointer<VCLogin> self(this);
+    fetchDATA::nodefetchD(parameters, [self](const QVariant &reply) {
+        const Rows rows = RowsReader::textRows(reply);
+        if (self)
+            self->DeviceDATA = rows;
+        if (rows.isEmpty())
+            return;
+        master.fromJSON(rows.first());
+        common::sharedInstance().saveSession();
+        Q_EMIT SessionEvents::instance().deviceRecordChanged();
+    });
+}

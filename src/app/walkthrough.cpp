@@ -1,0 +1,140 @@
+#include "walkthrough.h"
+
+#include "access.h"
+#include "alertcontroller.h"
+#include "common.h"
+#include "printurl.h"
+#include "securitylogtvc.h"
+#include "vclogin.h"
+
+#include <cstdio>
+#include <QDir>
+
+namespace {
+constexpr int pollMs = 50;
+constexpr int stepTimeoutMs = 15000;
+
+template <typename T> T *top() {
+    return qobject_cast<T *>(common::sharedInstance().topViewController());
+}
+
+void say(const QString &line) {
+    std::printf("walkthrough: %s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+} // namespace
+
+Walkthrough::Walkthrough(QString outputFolder, std::function<QImage()> grab, QObject *parent)
+    : QObject(parent), m_folder(std::move(outputFolder)), m_grab(std::move(grab)) {
+    m_poll.setInterval(pollMs);
+    connect(&m_poll, &QTimer::timeout, this, &Walkthrough::poll);
+    buildSteps();
+}
+
+void Walkthrough::buildSteps() {
+    const QString user = qEnvironmentVariable("SECLOG_DEMO_USER", QStringLiteral("demo"));
+    const QString password = qEnvironmentVariable("SECLOG_DEMO_PASSWORD", QStringLiteral("demo"));
+    auto list = [] { return top<securityLogTVC>(); };
+    m_steps = {
+        {QStringLiteral("login-shown"), [] {}, [] { return top<VCLogin>() != nullptr; }},
+        {QStringLiteral("logged-in"),
+         [user, password] {
+             if (VCLogin *login = top<VCLogin>()) {
+                 login->usernamecell->setText(user);
+                 login->pwdcell->setText(password);
+                 login->login();
+             }
+         },
+         [list] { return list() && !master.Division_id.isEmpty() && !list()->DATA.isEmpty(); }},
+        {QStringLiteral("search"),
+         [list] {
+             const QString person =
+                 RowsReader::text(list()->DATA.first(), QStringLiteral("IOPerson"));
+             list()->searchController->setText(person.left(4));
+         },
+         [list] {
+             return list() && list()->fromSearch == QLatin1String("Yes") && !list()->DATA.isEmpty();
+         }},
+        {QStringLiteral("search-cleared"), [list] { list()->searchController->clear(); },
+         [list] {
+             return list() && list()->fromSearch == QLatin1String("No") &&
+                    list()->DATA == list()->LoadDATA;
+         }},
+        {QStringLiteral("mark-out-confirmation"),
+         [this, list] {
+             m_markedOut = RowsReader::text(list()->DATA.first(), QStringLiteral("SecIOLog_id"));
+             list()->performSwipeAction(0, 0, 0); // "Out"
+         },
+         [] {
+             return top<AlertController>() &&
+                    top<AlertController>()->title() == QLatin1String("Alert");
+         }},
+        {QStringLiteral("marked-out"),
+         [this] {
+             top<AlertController>()->tap(QStringLiteral("ok"));
+             say(QStringLiteral("marked OUT log ") + m_markedOut);
+         },
+         [this, list] {
+             if (!list())
+                 return false;
+             for (const Row &row : list()->LoadDATA)
+                 if (RowsReader::text(row, QStringLiteral("SecIOLog_id")) == m_markedOut)
+                     return false;
+             return true;
+         }},
+        {QStringLiteral("report"), [list] { list()->printLog(0); },
+         [] {
+             auto *report = top<ReportViewController>();
+             return report && report->state() == QLatin1String("shown");
+         }},
+    };
+}
+
+void Walkthrough::start() {
+    QDir().mkpath(m_folder);
+    m_index = 0;
+    runStep();
+}
+
+void Walkthrough::runStep() {
+    if (m_index >= m_steps.size()) {
+        say(QStringLiteral("all %1 steps passed").arg(m_steps.size()));
+        Q_EMIT finished(0);
+        return;
+    }
+    m_waitedMs = 0;
+    m_steps[m_index].action();
+    m_poll.start();
+}
+
+void Walkthrough::poll() {
+    const Step &step = m_steps.at(m_index);
+    if (auto *report = top<ReportViewController>();
+        report && report->state() == QLatin1String("failed"))
+        return fail(QStringLiteral("the report did not load: ") + report->message());
+    if (!step.done()) {
+        m_waitedMs += pollMs;
+        if (m_waitedMs >= stepTimeoutMs)
+            fail(QStringLiteral("timed out"));
+        return;
+    }
+    m_poll.stop();
+    const QString file = QStringLiteral("%1/%2-%3.png")
+                             .arg(m_folder)
+                             .arg(m_index + 1, 2, 10, QLatin1Char('0'))
+                             .arg(step.name);
+    const bool saved = m_grab && m_grab().save(file);
+    say(QStringLiteral("step %1 %2: ok%3")
+            .arg(m_index + 1)
+            .arg(step.name, saved ? QStringLiteral(" (") + file + QLatin1Char(')') : QString()));
+    ++m_index;
+    runStep();
+}
+
+void Walkthrough::fail(const QString &why) {
+    m_poll.stop();
+    say(QStringLiteral("step %1 %2: FAILED: %3")
+            .arg(m_index + 1)
+            .arg(m_steps.at(m_index).name, why));
+    Q_EMIT finished(1);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+// Drives the running client through a guard's day without a person at the screen: log in, the
+// open logs, a search, mark a log OUT, the printed report. Each step waits for what the guard
+// would see, saves a screenshot and prints one line; the run ends with exit status 0 only
+// when every step worked.
+class Walkthrough : public QObject {
+    Q_OBJECT
+public:
+    struct Step {
+        QString name;
+        std::function<void()> action;
+        std::function<bool()> done;
+    };
+
+    Walkthrough(QString outputFolder, std::function<QImage()> grab, QObject *parent = nullptr);
+    void start();
+
+Q_SIGNALS:
+    void finished(int exitStatus);
+
+private:
+    void buildSteps();
+    void runStep();
+    void poll();
+    void fail(const QString &why);
+
+    QString m_folder;
+    std::function<QImage()> m_grab;
+    QList<Step> m_steps;
+    int m_index = 0;
+    int m_waitedMs = 0;
+    QTimer m_poll;
+    QString m_markedOut;
+};

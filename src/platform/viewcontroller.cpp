@@ -1,0 +1,146 @@
+#include "viewcontroller.h"
+
+#include "navigationcontroller.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcNavigation, "seclog.navigation")
+
+ViewController::ViewController(QObject *parent) : QObject(parent) {}
+
+ViewController::~ViewController() = default;
+
+void ViewController::setTitle(const QString &title) {
+    if (m_title == title)
+        return;
+    m_title = title;
+    Q_EMIT titleChanged();
+}
+
+void ViewController::setLeftBarButtonItem(BarButtonItem *item) {
+    if (item)
+        item->setParent(this);
+    m_left = item;
+    Q_EMIT barButtonsChanged();
+}
+
+void ViewController::setRightBarButtonItem(BarButtonItem *item) {
+    if (item)
+        item->setParent(this);
+    m_right = item;
+    Q_EMIT barButtonsChanged();
+}
+
+void ViewController::setBarTintColor(const QColor &c) {
+    m_barTint = c;
+    Q_EMIT appearanceChanged();
+}
+
+void ViewController::setBackgroundColor(const QColor &c) {
+    m_background = c;
+    Q_EMIT appearanceChanged();
+}
+
+void ViewController::loadViewIfNeeded() {
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    viewDidLoad();
+}
+
+NavigationController *ViewController::navigationController() const {
+    return m_navigationController;
+}
+
+void ViewController::setNavigationController(NavigationController *nav) {
+    m_navigationController = nav;
+}
+
+ViewController *ViewController::presentationHost() {
+    if (auto *nav = navigationController())
+        return nav;
+    return this;
+}
+
+ViewController *ViewController::presentingViewController() const {
+    if (m_presenting)
+        return m_presenting;
+    if (auto *nav = navigationController())
+        return nav->presentingViewController();
+    return nullptr;
+}
+
+bool ViewController::present(ViewController *vc, bool animated, std::function<void()> completion) {
+    if (!vc)
+        return false;
+    ViewController *host = presentationHost();
+    if (host->m_presented) {
+        qCWarning(lcNavigation) << "refused to present" << vc->metaObject()->className() << "over"
+                                << host->m_presented->metaObject()->className()
+                                << ": already presenting";
+        return false;
+    }
+    const bool coversScreen = vc->kind() != QLatin1String("alert");
+    vc->setParent(host);
+    vc->m_presenting = host;
+    host->m_presented = vc;
+    if (coversScreen)
+        host->beginDisappearance();
+    vc->beginAppearance();
+    Q_EMIT host->presentationChanged();
+    if (coversScreen)
+        host->endDisappearance();
+    vc->endAppearance();
+    Q_UNUSED(animated);
+    if (completion)
+        completion();
+    return true;
+}
+
+void ViewController::dismiss(bool animated, std::function<void()> completion) {
+    ViewController *host = presentationHost();
+    ViewController *target = host->m_presented ? host : host->m_presenting.data();
+    if (!target || !target->m_presented) {
+        if (completion)
+            completion();
+        return;
+    }
+    ViewController *presented = target->m_presented;
+    // Whatever the presented screen presents goes with it.
+    if (presented->m_presented)
+        presented->dismiss(false);
+    const bool coversScreen = presented->kind() != QLatin1String("alert");
+    presented->beginDisappearance();
+    if (coversScreen)
+        target->beginAppearance();
+    target->m_presented = nullptr;
+    presented->m_presenting = nullptr;
+    Q_EMIT target->presentationChanged();
+    presented->endDisappearance();
+    if (coversScreen)
+        target->endAppearance();
+    if (!presented->m_kept)
+        presented->deleteLater();
+    Q_UNUSED(animated);
+    if (completion)
+        completion();
+}
+
+void ViewController::beginAppearance() {
+    loadViewIfNeeded();
+    viewWillAppear(true);
+}
+
+void ViewController::endAppearance() {
+    m_visible = true;
+    viewDidAppear(true);
+}
+
+void ViewController::beginDisappearance() {
+    viewWillDisappear(true);
+}
+
+void ViewController::endDisappearance() {
+    m_visible = false;
+    viewDidDisappear(true);
+}

@@ -1,0 +1,370 @@
+#include "securitylogtvc.h"
+
+#include "access.h"
+#include "alertcontroller.h"
+#include "common.h"
+#include "commonclass.h"
+#include "datatask.h"
+#include "dbconnection.h"
+#include "mainqueue.h"
+#include "menuviewcontroller.h"
+#include "navigationcontroller.h"
+#include "printurl.h"
+#include "securityaddnewperson.h"
+#include "securitylogcell.h"
+#include "securitylogdetailview.h"
+#include "sessionevents.h"
+#include "vclogin.h"
+
+#include <QRegularExpression>
+#include <QUrlQuery>
+
+securityLogTVC::securityLogTVC(QObject *parent) : TableViewController(false, parent) {
+    setTitle(QStringLiteral("Security Log"));
+    // The device record may arrive after the list came back from the login: reload then, or
+    // a first login would show an empty list.
+    connect(&SessionEvents::instance(), &SessionEvents::deviceRecordChanged, this, [this] {
+        if (searchController && fromSearch == QLatin1String("No") && !IsReportSearchActive)
+            loadOpenLogs();
+    });
+}
+
+securityLogTVC::~securityLogTVC() {
+    if (searchfetcher)
+        searchfetcher->cancel();
+}
+
+void securityLogTVC::viewDidLoad() {
+    IsHaveUserCredentials = common::sharedInstance().hasSavedSession();
+    const auto &theme = CommonClass::shared();
+    setBarTintColor(theme.rowSelColor);
+    setBackgroundColor(theme.tableViewRowBC);
+    setLeftBarButtonItem(BarButtonItem::titled(
+        QStringLiteral("Menu"), true, [this] { showMenu(); }, this));
+    setRightBarButtonItem(BarButtonItem::system(
+        QStringLiteral("action"), [this] { showScanSheet(); }, this));
+    if (IsHaveUserCredentials)
+        setUpList();
+}
+
+void securityLogTVC::viewWillAppear(bool) {
+    IsHaveUserCredentials = common::sharedInstance().hasSavedSession();
+    if (!IsHaveUserCredentials) {
+        presentLogin();
+        return;
+    }
+    if (!searchController)
+        setUpList();
+}
+
+void securityLogTVC::viewWillDisappear(bool) {
+    if (searchController)
+        searchController->resignFirstResponder();
+}
+
+void securityLogTVC::presentLogin() {
+    auto *nav = new NavigationController(new VCLogin());
+    CommonClass::shared().styleNavigation(nav);
+    // Presenting goes through the main queue: the list may be appearing right now.
+    QPointer<securityLogTVC> self(this);
+    MainQueue::async(this, [self, nav] {
+        if (!self || !self->present(nav, true))
+            delete nav;
+    });
+}
+
+void securityLogTVC::setUpList() {
+    searchController = new SearchController(this);
+    searchController->onTextChange = [this](const QString &text) { updateSearchResults(text); };
+    searchController->onSearchButton = [this] { searchBarSearchButtonClicked(); };
+    Q_EMIT searchControllerChanged();
+    loadOpenLogs();
+}
+
+void securityLogTVC::loadOpenLogs() {
+    if (master.Division_id.isEmpty())
+        return;
+    const QVariantMap parameters{
+        {QStringLiteral("SPName"), QStringLiteral("USP_GetSecurityLogBySearchText")},
+        {QStringLiteral("withStrings"), true},
+        {QStringLiteral("JSONData"),
+         QVariantMap{{QStringLiteral("SearchBy"), QStringLiteral("NotOut")},
+                     {QStringLiteral("SearchText"), master.Division_id},
+                     {QStringLiteral("BranchCode"), master.BranchCode}}},
+    };
+    fetchDATA::nodefetchD(
+        parameters,
+        [this](const QVariant &reply) {
+            DATA = RowsReader::textRows(reply);
+            LoadDATA = DATA;
+            MainQueue::async(this, [this] { reloadData(); });
+        },
+        this);
+}
+
+void securityLogTVC::updateSearchResults(const QString &text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.size() >= 3) {
+        MainQueue::async(this, [this, trimmed] {
+            if (shouldSearchTimer)
+                shouldSearchTimer->cancel();
+            shouldSearchTimer = OneShotTimer::create();
+            shouldSearchTimer->start(250, [this, trimmed] { sendSearch(trimmed); });
+        });
+        return;
+    }
+    DATA = LoadDATA;
+    MainQueue::async(this, [this] { reloadData(); });
+    fromSearch = QStringLiteral("No");
+}
+
+void securityLogTVC::sendSearch(const QString &text) {
+    fromSearch = QStringLiteral("Yes");
+    if (searchfetcher)
+        searchfetcher->cancel();
+    const QVariantMap parameters{
+        {QStringLiteral("SPName"), QStringLiteral("USP_SecurityLogBySearchText_RptSearch")},
+        {QStringLiteral("withStrings"), true},
+        {QStringLiteral("JSONData"),
+         QVariantMap{{QStringLiteral("branchCode"), master.BranchCode},
+                     {QStringLiteral("SearchText"), text},
+                     {QStringLiteral("SearchBy"), IsReportSearchActive
+                                                      ? QStringLiteral("SecIOS_ReportFilterSearch")
+                                                      : QStringLiteral("MobileIOS")}}},
+    };
+    searchfetcher = fetchDATA::nodefetchD(
+        parameters,
+        [this](const QVariant &reply) {
+            // The field was cleared while this search was out: the open logs stay shown.
+            if (fromSearch != QLatin1String("Yes"))
+                return;
+            DATA = RowsReader::textRows(reply);
+            MainQueue::async(this, [this] { reloadData(); });
+        },
+        this);
+}
+
+int securityLogTVC::numberOfRows(int) const {
+    return int(DATA.size());
+}
+
+qreal securityLogTVC::heightForRow(int, int) const {
+    return SecurityLogCell::rowHeight;
+}
+
+QVariantMap securityLogTVC::cellForRow(int, int row) {
+    if (row < 0 || row >= DATA.size())
+        return {};
+    using SecurityLogCell::Kind;
+    const Kind kind = isSearchRow()          ? Kind::SearchRow
+                      : IsReportSearchActive ? Kind::ReportRow
+                                             : Kind::ListRow;
+    return SecurityLogCell::contents(DATA.at(row), kind, IsReportSearchActive);
+}
+
+QList<SwipeAction> securityLogTVC::trailingSwipeActions(int, int row) {
+    const bool editable = fromSearch == QLatin1String("No") || IsReportSearchActive;
+    if (!editable || row < 0 || row >= DATA.size())
+        return {};
+    SwipeAction print{QStringLiteral("Print"), QColor(), [this, row](auto done) {
+                          printLog(row);
+                          done(true);
+                      }};
+    if (IsReportSearchActive)
+        return {print};
+    SwipeAction out{QStringLiteral("Out"), CommonClass::shared().swifeApproveBC,
+                    [this, row](auto done) {
+                        markOut(row);
+                        done(true);
+                    }};
+    return {out, print};
+}
+
+void securityLogTVC::markOut(int row) {
+    if (row < 0 || row >= DATA.size())
+        return;
+    const QString id = RowsReader::text(DATA.at(row), QStringLiteral("SecIOLog_id"));
+    const QVariantList log{
+        QVariantMap{{QStringLiteral("IOLog_ids"), id}, {QStringLiteral("ImageData"), QString()}}};
+    const QMap<QString, QString> parameters{
+        {QStringLiteral("SecurityIOLog"), datatask::sharedInstance().toJSONText(log)},
+        {QStringLiteral("SecurityIODetails"), QString()},
+    };
+    fetchDATA::DataTask(
+        this, DCdatabase + QStringLiteral("/SaveSecurityIOLog"), parameters, QStringLiteral("J"),
+        [this, id](const QVariant &reply) {
+            const Rows rows = RowsReader::textRows(reply);
+            MainQueue::async(this, [this, rows, id] {
+                const Row first = rows.value(0);
+                const QString error = RowsReader::text(first, QStringLiteral("ErrorMsg"));
+                if (!error.isEmpty()) {
+                    common::sharedInstance().showAlert(this, QStringLiteral("Error"), error);
+                    return;
+                }
+                if (!first.contains(QStringLiteral("SMsg")))
+                    return;
+                auto *alert = new AlertController(QStringLiteral("Alert"),
+                                                  RowsReader::text(first, QStringLiteral("SMsg")));
+                alert->addAction(QStringLiteral("ok"), AlertAction::Style::Default,
+                                 [this, id](AlertController *) { removeLog(id); });
+                present(alert, true);
+            });
+        });
+}
+
+// The row is found again by its log number: the list may have changed while the request was
+// out, and removing by the old index would drop another log.
+void securityLogTVC::removeLog(const QString &secIOLogId) {
+    auto indexOf = [&secIOLogId](const Rows &rows) {
+        for (int i = 0; i < rows.size(); ++i)
+            if (RowsReader::text(rows.at(i), QStringLiteral("SecIOLog_id")) == secIOLogId)
+                return i;
+        return -1;
+    };
+    const int shown = indexOf(DATA);
+    if (shown >= 0)
+        DATA.removeAt(shown);
+    const int kept = indexOf(LoadDATA);
+    if (kept >= 0)
+        LoadDATA.removeAt(kept);
+    if (shown >= 0)
+        deleteRow(0, shown);
+    fromSearch = QStringLiteral("No");
+    if (searchController)
+        searchController->clear();
+}
+
+void securityLogTVC::printLog(int row) {
+    setEditing(false, true);
+    if (row < 0 || row >= DATA.size())
+        return;
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("SecIOLog_id"),
+                       QString::fromLatin1(QUrl::toPercentEncoding(
+                           RowsReader::text(DATA.at(row), QStringLiteral("SecIOLog_id")))));
+    query.addQueryItem(QStringLiteral("BranchCode"),
+                       QString::fromLatin1(QUrl::toPercentEncoding(master.BranchCode)));
+    QUrl url(reportServer + QStringLiteral("/10_Reports/FrmSecLog.aspx"));
+    url.setQuery(query.query(QUrl::FullyEncoded), QUrl::StrictMode);
+    printURL(this, url,
+             QStringLiteral("SecLog_%1.pdf")
+                 .arg(RowsReader::text(DATA.at(row), QStringLiteral("SecIOLog_id"))));
+}
+
+void securityLogTVC::scrollViewWillBeginDragging() {
+    if (IsHaveUserCredentials && searchController)
+        searchController->resignFirstResponder();
+}
+
+void securityLogTVC::didSelectRow(int, int row) {
+    if (row < 0 || row >= DATA.size())
+        return;
+    if (searchController)
+        searchController->resignFirstResponder();
+    auto *form = new securityLogDetailView();
+    const bool searchRow = isSearchRow();
+    Row source;
+    bool newLog = false;
+    if (searchRow) {
+        source = DATA.at(row);
+        if (!SecurityLogCell::isOpenLogOfThisDivision(source)) {
+            newLog = true;
+            form->setTitle(QStringLiteral("New Security Log"));
+            form->segmentTitles = {QStringLiteral("IN"), QStringLiteral("OUT")};
+            form->IsUpdateable = QString();
+        } else {
+            const QString id = RowsReader::text(source, QStringLiteral("Employee_id"));
+            form->setTitle(QStringLiteral("Edit - Security Log (") + id + QStringLiteral(")"));
+            form->SecIOLog_id = id;
+            if (source.contains(QStringLiteral("IsUpdateable")))
+                form->IsUpdateable = RowsReader::text(source, QStringLiteral("IsUpdateable"));
+        }
+    } else {
+        // List rows come from the kept open logs; report rows from the search reply.
+        const bool report = fromSearch == QLatin1String("Yes") && IsReportSearchActive;
+        source = report ? DATA.at(row) : LoadDATA.value(row, DATA.at(row));
+        const QString id = RowsReader::text(source, QStringLiteral("SecIOLog_id"));
+        form->setTitle((report ? QStringLiteral("View - Security Log (")
+                               : QStringLiteral("Edit - Security Log (")) +
+                       id + QStringLiteral(")"));
+        form->SecIOLog_id = id;
+        form->IsUpdateable = RowsReader::text(source, QStringLiteral("IsUpdateable"));
+        form->IsOutSecUpdateable = form->IsUpdateable;
+    }
+    auto text = [&source](const char *key) { return RowsReader::text(source, QLatin1String(key)); };
+    if (!newLog) {
+        auto &c = common::sharedInstance();
+        const QString in = c.convertDateText(14, 8, text("InTime")).value_or(QString());
+        const QString out = c.convertDateText(14, 8, text("OutTime")).value_or(QString());
+        form->segmentTitles = {in.isEmpty() ? QStringLiteral("IN")
+                                            : QStringLiteral("IN\n(") + in + QLatin1Char(')'),
+                               out.isEmpty() ? QStringLiteral("OUT")
+                                             : QStringLiteral("OUT \n(") + out + QLatin1Char(')')};
+        if (!out.isEmpty())
+            form->IsOutSecUpdateable = text("IsUpdateable");
+    }
+    form->vehicle = text("IOVehicle");
+    form->meetTo = text("Meet_To");
+    form->entryType = text("IOType");
+    form->entryTypeId = text("IOType_id");
+    form->purpose = text("Purpose");
+    form->token = text("TokenNo");
+    if (!text("FPDeviceName").isEmpty())
+        form->gate = text("FPDeviceName");
+    PersonDetailsView *person = form->personDetails;
+    person->setName(text("IOPerson"));
+    person->setMobileNo(text("IOMobile"));
+    person->setAddress(text("IOAdd1"));
+    person->setDesignation(text("IODesignation"));
+    person->setImagePath(text("IOImgPath"));
+    if (text("IOImgPath").isEmpty())
+        person->setPhotoBackground(QColor::fromRgbF(1, 1, 1, 0.95));
+    if (auto *nav = navigationController())
+        nav->pushViewController(form, true);
+    else
+        delete form;
+}
+
+void securityLogTVC::searchBarSearchButtonClicked() {
+    if (IsReportSearchActive) {
+        common::sharedInstance().showAlert(
+            this, QStringLiteral("Alert !"),
+            QStringLiteral("Report Screen Not Allow to Add New Person"));
+        return;
+    }
+    auto *alert =
+        new AlertController(QStringLiteral("Alert !"), QStringLiteral("Add New Person ?"));
+    alert->addAction(QStringLiteral("Yes"), AlertAction::Style::Default, [this](AlertController *) {
+        const QString typed = searchController ? searchController->text().trimmed() : QString();
+        auto *screen = new securityAddNewPerson();
+        static const QRegularExpression phone(QStringLiteral("^[0-9+\\- ]+$"));
+        if (phone.match(typed).hasMatch())
+            screen->personDetails->setMobileNo(typed);
+        else
+            screen->personDetails->setName(typed);
+        screen->personDetails->setPhotoBackground(QColor::fromRgbF(1, 1, 1, 0.95));
+        if (auto *nav = navigationController())
+            nav->pushViewController(screen, true);
+        else
+            delete screen;
+    });
+    alert->addAction(QStringLiteral("No"), AlertAction::Style::Cancel);
+    present(alert, true);
+}
+
+void securityLogTVC::showMenu() {
+    auto *nav = new NavigationController(new MenuViewController());
+    CommonClass::shared().styleNavigation(nav);
+    if (!present(nav, true))
+        delete nav;
+}
+
+void securityLogTVC::showScanSheet() {
+    auto *sheet =
+        new AlertController(QStringLiteral("More"), QString(), AlertController::Style::ActionSheet);
+    // The scanner arrives with the scanning work; until then these entries only close the sheet.
+    sheet->addAction(QStringLiteral("Scan DC & Others"), AlertAction::Style::Default);
+    sheet->addAction(QStringLiteral("Scan Bill"), AlertAction::Style::Default);
+    sheet->addAction(QStringLiteral("Cancel"), AlertAction::Style::Cancel);
+    present(sheet, true);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "fetchdata.h"
+#include "oneshottimer.h"
+#include "rows.h"
+#include "searchcontroller.h"
+#include "tableviewcontroller.h"
+
+#include <memory>
+
+// The first screen: the open logs of this handheld's division, the live search of people and
+// logs, the report search, mark OUT and print.
+class securityLogTVC : public TableViewController {
+    Q_OBJECT
+    Q_PROPERTY(SearchController *searchController READ search NOTIFY searchControllerChanged)
+public:
+    explicit securityLogTVC(QObject *parent = nullptr);
+    ~securityLogTVC() override;
+
+    QString qmlView() const override {
+        return QStringLiteral("qrc:/SecLog/qml/securitylog/SecurityLogPage.qml");
+    }
+
+    int numberOfRows(int section) const override;
+    qreal heightForRow(int section, int row) const override;
+    QVariantMap cellForRow(int section, int row) override;
+    QList<SwipeAction> trailingSwipeActions(int section, int row) override;
+    void didSelectRow(int section, int row) override;
+    void scrollViewWillBeginDragging() override;
+
+    // Sends the open-logs request (only with a division in the session).
+    void loadOpenLogs();
+    // The search field's text changed.
+    void updateSearchResults(const QString &text);
+    // The keyboard's return key.
+    void searchBarSearchButtonClicked();
+    void markOut(int row);
+    void printLog(int row);
+    void showMenu();
+    void showScanSheet();
+
+    bool IsHaveUserCredentials = false;
+    Rows LoadDATA;
+    Rows DATA;
+    SearchController *searchController = nullptr;
+    QString fromSearch = QStringLiteral("No");
+    bool IsReportSearchActive = false;
+    std::unique_ptr<OneShotTimer> shouldSearchTimer;
+    std::shared_ptr<FetchTask> searchfetcher;
+
+    SearchController *search() const { return searchController; }
+
+Q_SIGNALS:
+    void searchControllerChanged();
+
+protected:
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
+
+private:
+    void setUpList();
+    void presentLogin();
+    void sendSearch(const QString &text);
+    bool isSearchRow() const { return fromSearch == QLatin1String("Yes") && !IsReportSearchActive; }
+    void removeLog(const QString &secIOLogId);
+};

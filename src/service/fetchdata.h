@@ -1,0 +1,52 @@
+#pragma once
+
+#include "transport.h"
+
+#include <functional>
+#include <memory>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+
+// A framework request that can be cancelled; a cancelled request never calls its completion.
+class FetchTask {
+public:
+    explicit FetchTask(TransportJob *job) : m_job(job) {}
+    void cancel();
+    bool isCancelled() const { return m_cancelled; }
+
+private:
+    QPointer<TransportJob> m_job;
+    bool m_cancelled = false;
+};
+
+using FetchCompletion = std::function<void(const QVariant &response)>;
+
+// The framework's two server calls. Completions run on the main thread. When a context object
+// is given, the completion is dropped if that object is gone by the time the reply arrives.
+// A failed call (no answer, non-2xx, a body that is not JSON) completes with an invalid
+// variant, which every reader takes as "no rows".
+class fetchDATA {
+public:
+    // POSTs {"SPName", "JSONData", "withStrings"} as JSON to nodedb2 + "/sp" (or `url`).
+    static std::shared_ptr<FetchTask>
+    nodefetchD(const QVariantMap &parameters, FetchCompletion completion,
+               QObject *context = nullptr, const QString &url = QString(), int timeoutMs = 30000);
+
+    // POSTs form-encoded string parameters to `url`. returnType "J" completes with decoded
+    // JSON, "N" with the body as text (QString).
+    static std::shared_ptr<FetchTask> DataTask(QObject *sender, const QString &url,
+                                               const QMap<QString, QString> &parameters,
+                                               const QString &returnType,
+                                               FetchCompletion completion);
+
+    // Form encoding that keeps every character as typed: only unreserved characters stay
+    // literal, so "+", "&", "=" and spaces arrive intact.
+    static QByteArray formEncode(const QMap<QString, QString> &parameters);
+
+    static std::shared_ptr<FetchTask> send(const HttpRequest &request, QObject *context,
+                                           std::function<void(const HttpReply &)> done);
+};

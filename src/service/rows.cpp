@@ -1,0 +1,52 @@
+#include "rows.h"
+
+namespace RowsReader {
+
+Rows textRows(const QVariant &reply) {
+    Rows rows;
+    if (reply.typeId() != QMetaType::QVariantList)
+        return rows;
+    const QVariantList list = reply.toList();
+    for (const QVariant &item : list) {
+        if (item.typeId() != QMetaType::QVariantMap)
+            continue;
+        const QVariantMap source = item.toMap();
+        Row row;
+        for (auto it = source.cbegin(); it != source.cend(); ++it) {
+            const QVariant &v = it.value();
+            switch (v.typeId()) {
+            case QMetaType::QString:
+                row.insert(it.key(), v);
+                break;
+            case QMetaType::Nullptr:
+            case QMetaType::UnknownType:
+                row.insert(it.key(), QString());
+                break;
+            case QMetaType::Bool:
+                row.insert(it.key(), v.toBool() ? QStringLiteral("true") : QStringLiteral("false"));
+                break;
+            case QMetaType::Double: {
+                const double d = v.toDouble();
+                // Whole numbers read as identifiers ("12", not "12.0").
+                if (d == static_cast<double>(static_cast<long long>(d)) && qAbs(d) < 1e15)
+                    row.insert(it.key(), QString::number(static_cast<long long>(d)));
+                else
+                    row.insert(it.key(), QString::number(d, 'g', 15));
+                break;
+            }
+            case QMetaType::Int:
+            case QMetaType::LongLong:
+            case QMetaType::UInt:
+            case QMetaType::ULongLong:
+                row.insert(it.key(), v.toString());
+                break;
+            default:
+                break; // nested objects and arrays are not text
+            }
+        }
+        rows.append(row);
+    }
+    return rows;
+}
+
+} // namespace RowsReader

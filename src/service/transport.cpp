@@ -1,0 +1,90 @@
+#include "transport.h"
+
+#include <memory>
+#include <QElapsedTimer>
+#include <QLoggingCategory>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+
+Q_LOGGING_CATEGORY(lcHttp, "seclog.http")
+
+namespace {
+
+std::unique_ptr<Transport> &current() {
+    static std::unique_ptr<Transport> transport;
+    return transport;
+}
+
+class NetworkJob : public TransportJob {
+public:
+    explicit NetworkJob(QNetworkReply *reply) : m_reply(reply) {
+        m_clock.start();
+        connect(reply, &QNetworkReply::finished, this, [this] { finish(); });
+    }
+
+    void cancel() override {
+        m_cancelled = true;
+        if (m_reply)
+            m_reply->abort();
+    }
+
+private:
+    void finish() {
+        QNetworkReply *reply = m_reply;
+        if (!reply)
+            return;
+        m_reply = nullptr;
+        reply->deleteLater();
+        deleteLater();
+        if (m_cancelled)
+            return;
+        HttpReply result;
+        result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        result.body = reply->readAll();
+        result.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
+        if (reply->error() != QNetworkReply::NoError)
+            result.error = reply->errorString();
+        qCDebug(lcHttp).noquote() << reply->operation() << reply->url().toString() << "->"
+                                  << result.status << result.error << m_clock.elapsed() << "ms";
+        Q_EMIT finished(result);
+    }
+
+    QPointer<QNetworkReply> m_reply;
+    QElapsedTimer m_clock;
+    bool m_cancelled = false;
+};
+
+} // namespace
+
+Transport &Transport::shared() {
+    if (!current())
+        current() = std::make_unique<HttpTransport>();
+    return *current();
+}
+
+void Transport::install(Transport *transport) {
+    current().reset(transport);
+}
+
+HttpTransport::HttpTransport() = default;
+HttpTransport::~HttpTransport() = default;
+
+QNetworkAccessManager &HttpTransport::networkAccessManager() {
+    static QNetworkAccessManager *manager = new QNetworkAccessManager();
+    return *manager;
+}
+
+TransportJob *HttpTransport::send(const HttpRequest &request) {
+    QNetworkRequest req(request.url);
+    req.setTransferTimeout(request.timeoutMs);
+    if (!request.contentType.isEmpty())
+        req.setHeader(QNetworkRequest::ContentTypeHeader, request.contentType);
+    QNetworkReply *reply = nullptr;
+    auto &nam = networkAccessManager();
+    if (request.method == "GET")
+        reply = nam.get(req);
+    else
+        reply = nam.sendCustomRequest(req, request.method, request.body);
+    return new NetworkJob(reply);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <functional>
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+
+class QNetworkAccessManager;
+
+struct HttpRequest {
+    QByteArray method = "POST";
+    QUrl url;
+    QByteArray contentType;
+    QByteArray body;
+    int timeoutMs = 30000;
+};
+
+struct HttpReply {
+    int status = 0; // 0: no HTTP answer at all (refused, timed out, cancelled)
+    QByteArray body;
+    QByteArray contentType;
+    QString error;
+    bool ok() const { return status >= 200 && status < 300; }
+};
+
+// One request in flight. It finishes exactly once, on the main thread, unless cancelled:
+// a cancelled job never reports.
+class TransportJob : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    virtual void cancel() = 0;
+
+Q_SIGNALS:
+    void finished(const HttpReply &reply);
+};
+
+// How the framework reaches the server. The real one is HTTP; tests install a scripted one.
+class Transport {
+public:
+    virtual ~Transport() = default;
+    virtual TransportJob *send(const HttpRequest &request) = 0;
+
+    static Transport &shared();
+    // Takes ownership; null restores the HTTP transport.
+    static void install(Transport *transport);
+};
+
+class HttpTransport : public Transport {
+public:
+    HttpTransport();
+    ~HttpTransport() override;
+    TransportJob *send(const HttpRequest &request) override;
+    static QNetworkAccessManager &networkAccessManager();
+};
