@@ -33,7 +33,7 @@ int main(int argc, char *argv[]) {
     engine.setNetworkAccessManagerFactory(&networkFactory);
     engine.setInitialProperties(
         {{QStringLiteral("appWindow"), QVariant::fromValue(delegate.window)}});
-    engine.load(QUrl(QStringLiteral("qrc:/SecLog/qml/Main.qml")));
+    engine.load(QUrl(QStringLiteral("qrc:/SecLog/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;
     auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().first());

@@ -12,9 +12,8 @@ Item {
         anchors.fill: parent
         controller: page.controller
         footer: Item {
-            // As high as the space left under the rows, or 10 when the rows fill the view.
             width: table.width
-            height: Math.max(table.height - table.contentHeight + height, 10)
+            height: page.controller ? page.controller.footerHeight(table.height) : 10
             Label {
                 anchors.bottom: parent.bottom
                 width: parent.width

@@ -6,8 +6,8 @@ import QtQuick.Layouts
 Item {
     id: stack
     property var nav: null
-    readonly property var top: nav ? nav.topViewController : null
-    readonly property var presented: nav ? nav.presentedViewController : null
+    readonly property var currentScreen: nav ? nav.topViewController : null
+    readonly property var presentedScreen: nav ? nav.presentedViewController : null
 
     Rectangle {
         id: bar
@@ -20,26 +20,26 @@ Item {
             anchors.leftMargin: 8
             anchors.rightMargin: 8
             BarButton {
-                visible: stack.nav !== null && stack.nav.viewControllers.length > 1 && !(stack.top && stack.top.leftBarButtonItem)
+                visible: stack.nav !== null && stack.nav.viewControllers.length > 1 && !(stack.currentScreen && stack.currentScreen.leftBarButtonItem)
                 text: "‹ Back"
                 tint: stack.nav ? stack.nav.barButtonTintColor : "white"
                 onClicked: stack.nav.popFromView()
             }
             BarButton {
-                item: stack.top ? stack.top.leftBarButtonItem : null
+                item: stack.currentScreen ? stack.currentScreen.leftBarButtonItem : null
                 tint: stack.nav ? stack.nav.barButtonTintColor : "white"
             }
             Label {
                 Layout.fillWidth: true
                 horizontalAlignment: Text.AlignHCenter
-                text: stack.top ? stack.top.title : ""
+                text: stack.currentScreen ? stack.currentScreen.title : ""
                 color: stack.nav ? stack.nav.titleTextColor : "white"
                 font.pixelSize: 17
                 font.bold: true
                 elide: Text.ElideRight
             }
             BarButton {
-                item: stack.top ? stack.top.rightBarButtonItem : null
+                item: stack.currentScreen ? stack.currentScreen.rightBarButtonItem : null
                 tint: stack.nav ? stack.nav.barButtonTintColor : "white"
             }
         }
@@ -59,9 +59,9 @@ Item {
     Loader {
         id: modal
         anchors.fill: parent
-        active: stack.presented !== null
+        active: stack.presentedScreen !== null
         z: 10
-        source: !stack.presented ? "" : stack.presented.kind === "alert" ? "AlertDialog.qml" : "ModalStack.qml"
-        onLoaded: item.controller = Qt.binding(function() { return stack.presented })
+        source: !stack.presentedScreen ? "" : stack.presentedScreen.kind === "alert" ? "AlertDialog.qml" : "ModalStack.qml"
+        onLoaded: item.controller = Qt.binding(function() { return stack.presentedScreen })
     }
 }

@@ -40,7 +40,8 @@ ListView {
         background: Rectangle { color: row.cell && row.cell.background ? row.cell.background : "transparent" }
         contentItem: Loader {
             source: row.cell && row.cell.cellClass ? "../cells/" + row.cell.cellClass + ".qml" : ""
-            onLoaded: item.cell = Qt.binding(function() { return row.cell })
+            // Form rows hand over their cell object; other rows are drawn from the map itself.
+            onLoaded: item.cell = Qt.binding(function() { return row.cell && row.cell.cell ? row.cell.cell : row.cell })
         }
         onClicked: table.model.select(index)
         swipe.right: Row {

@@ -13,7 +13,7 @@ class MenuViewController : public TableViewController {
     Q_PROPERTY(PersonDetailsView *header READ headerView CONSTANT)
 public:
     explicit MenuViewController(QObject *parent = nullptr);
-    QString qmlView() const override { return QStringLiteral("qrc:/SecLog/qml/app/MenuPage.qml"); }
+    QString qmlView() const override { return QStringLiteral("qrc:/SecLog/app/MenuPage.qml"); }
 
     int numberOfRows(int section) const override;
     qreal heightForRow(int section, int row) const override;

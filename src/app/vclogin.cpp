@@ -81,6 +81,13 @@ QString VCLogin::footerText() const {
            QStringLiteral("\n\nMade with \u2764\uFE0F at Halvik");
 }
 
+qreal VCLogin::footerHeight(qreal viewHeight) const {
+    qreal content = 0;
+    for (int row = 0; row < numberOfRows(0); ++row)
+        content += heightForRow(0, row);
+    return content < viewHeight ? viewHeight - content : 10;
+}
+
 void VCLogin::changeDB() {
     changeDBConnection(dbCell->selectedSegmentIndex());
 }

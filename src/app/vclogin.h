@@ -26,7 +26,7 @@ class VCLogin : public TableViewController {
 public:
     explicit VCLogin(QObject *parent = nullptr);
 
-    QString qmlView() const override { return QStringLiteral("qrc:/SecLog/qml/app/LoginPage.qml"); }
+    QString qmlView() const override { return QStringLiteral("qrc:/SecLog/app/LoginPage.qml"); }
 
     int numberOfRows(int section) const override;
     qreal heightForRow(int section, int row) const override;
@@ -37,6 +37,8 @@ public:
     // The server-set segment changed.
     void changeDB();
     QString footerText() const;
+    // The footer fills the space left under the rows, or is 10 high when the rows fill the view.
+    Q_INVOKABLE qreal footerHeight(qreal viewHeight) const;
 
     textFieldCell *usernamecell;
     textFieldCell *pwdcell;

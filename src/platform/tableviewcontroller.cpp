@@ -6,7 +6,7 @@ TableViewController::TableViewController(bool grouped, QObject *parent)
     : ViewController(parent), m_grouped(grouped) {}
 
 QString TableViewController::qmlView() const {
-    return QStringLiteral("qrc:/SecLog/qml/platform/TablePage.qml");
+    return QStringLiteral("qrc:/SecLog/platform/TablePage.qml");
 }
 
 qreal TableViewController::heightForRow(int, int) const {

@@ -13,7 +13,7 @@ public:
         setTitle(QStringLiteral("New Person"));
     }
     QString qmlView() const override {
-        return QStringLiteral("qrc:/SecLog/qml/securitylog/SecurityAddNewPersonPage.qml");
+        return QStringLiteral("qrc:/SecLog/securitylog/SecurityAddNewPersonPage.qml");
     }
     PersonDetailsView *personView() const { return personDetails; }
 

@@ -17,7 +17,7 @@ class securityLogDetailView : public ViewController {
 public:
     explicit securityLogDetailView(QObject *parent = nullptr);
     QString qmlView() const override {
-        return QStringLiteral("qrc:/SecLog/qml/securitylog/SecurityLogDetailPage.qml");
+        return QStringLiteral("qrc:/SecLog/securitylog/SecurityLogDetailPage.qml");
     }
 
     QString SecIOLog_id;

@@ -18,7 +18,7 @@ public:
     ~securityLogTVC() override;
 
     QString qmlView() const override {
-        return QStringLiteral("qrc:/SecLog/qml/securitylog/SecurityLogPage.qml");
+        return QStringLiteral("qrc:/SecLog/securitylog/SecurityLogPage.qml");
     }
 
     int numberOfRows(int section) const override;

@@ -18,7 +18,7 @@ public:
     ReportViewController(const QUrl &url, const QString &fileName, const QByteArray &postString,
                          QObject *parent = nullptr);
     QString qmlView() const override {
-        return QStringLiteral("qrc:/SecLog/qml/service/ReportPage.qml");
+        return QStringLiteral("qrc:/SecLog/service/ReportPage.qml");
     }
 
     // "loading", "shown" or "failed".
