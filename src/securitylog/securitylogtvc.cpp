@@ -106,9 +106,9 @@ void securityLogTVC::updateSearchResults(const QString &text) {
     const QString trimmed = text.trimmed();
     if (trimmed.size() >= 3) {
         MainQueue::async(this, [this, trimmed] {
-            if (shouldSearchTimer)
-                shouldSearchTimer->cancel();
-            shouldSearchTimer = OneShotTimer::create();
+            if (!shouldSearchTimer)
+                shouldSearchTimer = OneShotTimer::create();
+            shouldSearchTimer->cancel();
             shouldSearchTimer->start(250, [this, trimmed] { sendSearch(trimmed); });
         });
         return;

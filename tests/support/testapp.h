@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
+#include "qtprinters.h"
+
 // Lets the queued (main-queue) work of the code under test run.
 void processEvents();
 
