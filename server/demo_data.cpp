@@ -94,32 +94,36 @@ void insertSite(Database &db) {
         db.execute("INSERT INTO EntryType(IOType) VALUES (?1)", {std::string(type)});
 }
 
-void insertUsers(Database &db, const std::filesystem::path &filesDir) {
+constexpr int kUserPhotoSeed = 100;
+constexpr size_t kDemoUserCount = 4;
+
+std::string userPhoto(size_t index) {
+    return "user_" + std::to_string(index + 1) + ".png";
+}
+std::string personPhoto(size_t index) {
+    return "person_" + std::to_string(index + 1) + ".png";
+}
+
+void insertUsers(Database &db) {
     std::mt19937_64 random(2026); // fixed seed: same salts and hashes on every demo load
-    const std::array<NewUser, 4> users = {{
+    const std::array<NewUser, kDemoUserCount> users = {{
         {"demo", "demo", "Ravi Kumar", kBranch, 1, 1, true},
         {"priya", "priya123", "Priya Nair", kBranch, 1, 2, true},
         {"suresh", "suresh123", "Suresh Babu", kBranch, 1, 3, true},
         {"olduser", "olduser", "Mani Raj", kBranch, 1, 1, false},
     }};
-    int seed = 100;
-    for (const NewUser &user : users) {
-        const std::string photo = "user_" + std::to_string(seed - 99) + ".png";
-        writeDemoPhoto(filesDir, photo, seed++);
-        insertUser(db, user, makeSalt(random), clientImagePath(photo));
-    }
+    for (size_t i = 0; i < users.size(); ++i)
+        insertUser(db, users[i], makeSalt(random), clientImagePath(userPhoto(i)));
 }
 
-void insertPersons(Database &db, const std::filesystem::path &filesDir) {
-    int seed = 1;
-    for (const DemoPerson &person : kPersons) {
-        const std::string photo = "person_" + std::to_string(seed) + ".png";
-        writeDemoPhoto(filesDir, photo, seed++);
+void insertPersons(Database &db) {
+    for (size_t i = 0; i < kPersons.size(); ++i) {
+        const DemoPerson &person = kPersons[i];
         db.execute("INSERT INTO Person(IOPerson, IOMobile, IOAdd1, IODesignation, PersonType, "
                    "IOImgPath) VALUES (?1, ?2, ?3, ?4, ?5, ?6)",
                    {std::string(person.name), std::string(person.mobile),
                     std::string(person.address), std::string(person.designation),
-                    std::string(person.type), clientImagePath(photo)});
+                    std::string(person.type), clientImagePath(personPhoto(i))});
     }
 }
 
@@ -167,15 +171,24 @@ void insertDocuments(Database &db) {
                {rajesh, murugan, docDate});
 }
 
+// Photos are rewritten on every demo start so a new --files folder is never left empty.
+void writeDemoPhotos(const std::filesystem::path &filesDir) {
+    for (size_t i = 0; i < kDemoUserCount; ++i)
+        writeDemoPhoto(filesDir, userPhoto(i), kUserPhotoSeed + static_cast<int>(i));
+    for (size_t i = 0; i < kPersons.size(); ++i)
+        writeDemoPhoto(filesDir, personPhoto(i), static_cast<int>(i) + 1);
+}
+
 } // namespace
 
 void loadDemoData(Database &db, const std::filesystem::path &filesDir) {
+    writeDemoPhotos(filesDir);
     if (db.query("SELECT 1 FROM Branch LIMIT 1").size() > 0)
         return;
     db.transaction([&] {
         insertSite(db);
-        insertUsers(db, filesDir);
-        insertPersons(db, filesDir);
+        insertUsers(db);
+        insertPersons(db);
         insertLogs(db);
         insertDocuments(db);
     });
