@@ -20,5 +20,6 @@ ToolButton {
         opacity: button.enabled ? 1 : 0.4
         verticalAlignment: Text.AlignVCenter
     }
+    background: Rectangle { color: button.down ? "#40ffffff" : "transparent"; radius: 4 }
     onClicked: if (item) item.trigger()
 }

@@ -1,6 +1,7 @@
 #include "appdelegate.h"
 
 #include "common.h"
+#include "dbconnection.h"
 #include "commonclass.h"
 #include "fetchdata.h"
 #include "mainqueue.h"
@@ -27,6 +28,10 @@ AppDelegate::AppDelegate(QObject *parent)
 
 bool AppDelegate::applicationDidFinishLaunching() {
     common::sharedInstance().hasSavedSession();
+    // The server set of the last login ("localm" before any).
+    bool known = false;
+    const int serverSet = userDefaults.value(QStringLiteral("serverSet")).toInt(&known);
+    changeDBConnection(known ? serverSet : 1);
     NavigationController::setAppearanceHook(
         [](NavigationController *nav) { CommonClass::shared().styleNavigation(nav); });
     window = new Window(this);

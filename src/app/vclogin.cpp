@@ -148,6 +148,10 @@ void VCLogin::loginReplied(const QVariant &reply) {
     take("ImagePath", master.ImagePath);
     changeDBConnection(dbCell->selectedSegmentIndex());
     common::sharedInstance().saveSession();
+    // A later start talks to the same server set without a new login.
+    common::sharedInstance().defaultsStore().setValue(QStringLiteral("serverSet"),
+                                                      dbCell->selectedSegmentIndex());
+    common::sharedInstance().defaultsStore().synchronize();
     requestDeviceAndDivision();
     QPointer<VCLogin> self(this);
     MainQueue::async(this, [self] {

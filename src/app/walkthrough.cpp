@@ -3,6 +3,7 @@
 #include "access.h"
 #include "alertcontroller.h"
 #include "common.h"
+#include "menuviewcontroller.h"
 #include "printurl.h"
 #include "securitylogtvc.h"
 #include "vclogin.h"
@@ -36,7 +37,17 @@ void Walkthrough::buildSteps() {
     const QString password = qEnvironmentVariable("SECLOG_DEMO_PASSWORD", QStringLiteral("demo"));
     auto list = [] { return top<securityLogTVC>(); };
     m_steps = {
-        {QStringLiteral("login-shown"), [] {}, [] { return top<VCLogin>() != nullptr; }},
+        {QStringLiteral("login-shown"),
+         [] {
+             // A guard still logged in from an earlier run logs out through the menu first.
+             if (securityLogTVC *start = top<securityLogTVC>()) {
+                 start->showMenu();
+                 if (auto *menu = top<MenuViewController>())
+                     menu->didSelectRow(0, static_cast<int>(MenuViewController::rowKeys.indexOf(
+                                                QStringLiteral("LogOut"))));
+             }
+         },
+         [] { return top<VCLogin>() != nullptr; }},
         {QStringLiteral("logged-in"),
          [user, password] {
              if (VCLogin *login = top<VCLogin>()) {
@@ -45,7 +56,12 @@ void Walkthrough::buildSteps() {
                  login->login();
              }
          },
-         [list] { return list() && !master.Division_id.isEmpty() && !list()->DATA.isEmpty(); }},
+         [list] {
+             // After a log out the login closes onto the menu: back to the list.
+             if (auto *menu = top<MenuViewController>())
+                 menu->leftBarButtonItem()->trigger();
+             return list() && !master.Division_id.isEmpty() && !list()->DATA.isEmpty();
+         }},
         {QStringLiteral("search"),
          [list] {
              const QString person =
@@ -86,7 +102,8 @@ void Walkthrough::buildSteps() {
          [] {
              auto *report = top<ReportViewController>();
              return report && report->state() == QLatin1String("shown");
-         }},
+         },
+         1500},
     };
 }
 
@@ -119,6 +136,14 @@ void Walkthrough::poll() {
         return;
     }
     m_poll.stop();
+    if (step.settleMs > 0)
+        QTimer::singleShot(step.settleMs, this, &Walkthrough::finishStep);
+    else
+        finishStep();
+}
+
+void Walkthrough::finishStep() {
+    const Step &step = m_steps.at(m_index);
     const QString file = QStringLiteral("%1/%2-%3.png")
                              .arg(m_folder)
                              .arg(m_index + 1, 2, 10, QLatin1Char('0'))

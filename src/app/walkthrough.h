@@ -17,6 +17,7 @@ public:
         QString name;
         std::function<void()> action;
         std::function<bool()> done;
+        int settleMs = 0; // time for the view to draw what arrived (a PDF renders on its own)
     };
 
     Walkthrough(QString outputFolder, std::function<QImage()> grab, QObject *parent = nullptr);
@@ -29,6 +30,7 @@ private:
     void buildSteps();
     void runStep();
     void poll();
+    void finishStep();
     void fail(const QString &why);
 
     QString m_folder;

@@ -15,6 +15,8 @@ inline void async(std::function<void()> work) {
 
 // Dropped when `context` is destroyed before the queue gets to it.
 inline void async(QObject *context, std::function<void()> work) {
+    if (!context)
+        return;
     QMetaObject::invokeMethod(context, std::move(work), Qt::QueuedConnection);
 }
 
