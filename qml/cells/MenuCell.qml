@@ -10,7 +10,7 @@ Item {
         anchors.verticalCenter: parent.verticalCenter
         text: view.cell ? view.cell.text : ""
         color: view.cell ? view.cell.textColor : "white"
-        font: view.cell ? view.cell.font : Qt.font({})
+        font: view.cell ? view.cell.font : Qt.application.font
     }
     Label {
         anchors { right: parent.right; rightMargin: 15; verticalCenter: parent.verticalCenter }

@@ -12,12 +12,12 @@ Rectangle {
         Label {
             text: view.cell ? view.cell.title : ""
             color: view.cell ? view.cell.titleColor : "white"
-            font: view.cell ? view.cell.titleFont : Qt.font({})
+            font: view.cell ? view.cell.titleFont : Qt.application.font
         }
         Label {
             text: view.cell ? view.cell.text : ""
             color: view.cell ? view.cell.textColor : "white"
-            font: view.cell ? view.cell.textFont : Qt.font({})
+            font: view.cell ? view.cell.textFont : Qt.application.font
         }
     }
 }

@@ -12,7 +12,7 @@ Rectangle {
         y: 6
         text: view.cell ? view.cell.title : ""
         color: view.cell ? view.cell.titleColor : "white"
-        font: view.cell ? view.cell.titleFont : Qt.font({})
+        font: view.cell ? view.cell.titleFont : Qt.application.font
     }
     TextField {
         anchors { left: parent.left; right: parent.right; top: caption.bottom; margins: 10 }
@@ -21,7 +21,7 @@ Rectangle {
         echoMode: view.cell && view.cell.secureTextEntry ? TextInput.Password : TextInput.Normal
         placeholderText: view.cell ? view.cell.placeholder : ""
         color: view.cell ? view.cell.textColor : "white"
-        font: view.cell ? view.cell.textFont : Qt.font({})
+        font: view.cell ? view.cell.textFont : Qt.application.font
         onTextEdited: view.cell.text = text
         background: Rectangle { color: "#3a3a3a"; radius: 4 }
     }

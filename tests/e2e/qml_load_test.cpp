@@ -1,0 +1,147 @@
+#include "appdelegate.h"
+#include "common.h"
+#include "menuviewcontroller.h"
+#include "navigationcontroller.h"
+#include "printurl.h"
+#include "scriptedtransport.h"
+#include "securitylogtvc.h"
+#include "testapp.h"
+#include "vclogin.h"
+
+#include <gtest/gtest.h>
+#include <QQmlApplicationEngine>
+#include <QQmlComponent>
+#include <QQuickStyle>
+#include <QQuickWindow>
+#include <QtTest/QTest>
+
+namespace {
+
+// Collects every warning Qt's QML engine prints while a test runs.
+class QmlWarnings {
+public:
+    QmlWarnings() {
+        collected().clear();
+        m_previous = qInstallMessageHandler(&QmlWarnings::handle);
+    }
+    ~QmlWarnings() { qInstallMessageHandler(m_previous); }
+    QStringList all() const { return collected(); }
+
+private:
+    static QStringList &collected() {
+        static QStringList list;
+        return list;
+    }
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message) {
+        const bool fromQml =
+            QByteArray(context.category ? context.category : "").startsWith("qml") ||
+            QByteArray(context.category ? context.category : "") == "js" ||
+            message.contains(QLatin1String("qrc:/"));
+        if (type != QtDebugMsg && type != QtInfoMsg && fromQml)
+            collected().append(message);
+    }
+    QtMessageHandler m_previous;
+};
+
+QStringList qmlFiles() {
+    return QString::fromUtf8(SECLOG_QML_FILES).split(QLatin1Char(','));
+}
+
+class QmlFileTest : public ::testing::TestWithParam<QString> {};
+
+TEST_P(QmlFileTest, LoadsWithoutWarnings) {
+    QmlWarnings warnings;
+    QQmlEngine engine;
+    QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/SecLog/") + GetParam()));
+    ASSERT_TRUE(component.isReady()) << component.errorString().toStdString();
+    Window window; // Main.qml needs the window object it draws
+    std::unique_ptr<QObject> object(
+        component.createWithInitialProperties({{"appWindow", QVariant::fromValue(&window)}}));
+    ASSERT_NE(object, nullptr) << component.errorString().toStdString();
+    processEvents();
+    EXPECT_TRUE(warnings.all().isEmpty()) << warnings.all().join('\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryView, QmlFileTest, ::testing::ValuesIn(qmlFiles()),
+                         [](const auto &info) {
+                             QString name = info.param;
+                             name.replace(QRegularExpression("[^A-Za-z0-9]"), "_");
+                             return name.toStdString();
+                         });
+
+// The whole client drawn offscreen: every screen it can reach here is shown once, and the
+// views must bind to the controllers without a single warning.
+TEST(ClientViews, EveryReachableScreenDrawsWithoutWarnings) {
+    QmlWarnings warnings;
+    IsolatedDefaults defaults;
+    ScriptedTransportScope net;
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching();
+    QQmlApplicationEngine engine;
+    engine.setInitialProperties({{"appWindow", QVariant::fromValue(delegate.window)}});
+    engine.load(QUrl(QStringLiteral("qrc:/SecLog/Main.qml")));
+    ASSERT_FALSE(engine.rootObjects().isEmpty());
+    auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().first());
+    ASSERT_NE(window, nullptr);
+    auto grab = [&] { EXPECT_FALSE(window->grabWindow().isNull()); };
+    processEvents();
+
+    auto *login = qobject_cast<VCLogin *>(common::sharedInstance().topViewController());
+    ASSERT_NE(login, nullptr);
+    grab();
+    login->usernamecell->setText("demo");
+    login->pwdcell->setText("demo");
+    login->login();
+    net->replyLast(QVariantList{QVariantMap{{"Users_id", "7"}, {"EmpName", "Ravi Kumar"}}});
+    processEvents();
+    net->replyLast(QVariantList{QVariantMap{{"Division_id", "1"}, {"DivisionName", "Spinning"}}});
+    processEvents();
+    auto *list = qobject_cast<securityLogTVC *>(common::sharedInstance().topViewController());
+    ASSERT_NE(list, nullptr);
+    net->reply(int(net->sent.size()) - 1,
+               QVariantList{QVariantMap{{"SecIOLog_id", "12"},
+                                        {"IOPerson", "Anand"},
+                                        {"InTime", "06 Dec 2026 14:05:09"},
+                                        {"OutTime", ""}}});
+    processEvents();
+    grab();
+
+    list->searchBarSearchButtonClicked(); // alert
+    processEvents();
+    grab();
+    qobject_cast<AlertController *>(common::sharedInstance().topViewController())->tap("Yes");
+    processEvents();
+    grab();
+    list->navigationController()->popViewController(false);
+    list->didSelectRow(0, 0);
+    processEvents();
+    grab();
+    list->navigationController()->popViewController(false);
+    processEvents();
+
+    list->showMenu();
+    processEvents();
+    grab();
+    auto *menu = qobject_cast<MenuViewController *>(common::sharedInstance().topViewController());
+    ASSERT_NE(menu, nullptr);
+    menu->leftBarButtonItem()->trigger();
+    processEvents();
+
+    list->printLog(0);
+    processEvents();
+    auto *report =
+        qobject_cast<ReportViewController *>(common::sharedInstance().topViewController());
+    ASSERT_NE(report, nullptr);
+    net->replyLast(QVariant()); // not a PDF: the page says so
+    processEvents();
+    EXPECT_EQ(report->state(), "failed");
+    grab();
+    report->leftBarButtonItem()->trigger();
+    processEvents();
+    grab();
+
+    EXPECT_TRUE(warnings.all().isEmpty()) << warnings.all().join('\n').toStdString();
+}
+
+} // namespace

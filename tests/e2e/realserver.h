@@ -1,0 +1,47 @@
+#pragma once
+
+#include "dbconnection.h"
+#include "transport.h"
+
+#include <QNetworkAccessManager>
+
+#include <memory>
+#include <QFile>
+#include <QTemporaryDir>
+#include <seclogserver/stand_in_server.h>
+
+// The stand-in server with fresh demo data on a free loopback port, and a server-sets file
+// that points every set at it.
+class RealServer {
+public:
+    RealServer() {
+        seclog::server::ServerOptions options;
+        options.dbPath = dir.filePath("demo.sqlite").toStdString();
+        options.demo = true;
+        options.logRequests = false;
+        server = std::make_unique<seclog::server::StandInServer>(options);
+        const QString base = QString::fromStdString(server->baseUrl());
+        QFile sets(dir.filePath("servers.json"));
+        sets.open(QIODevice::WriteOnly);
+        QByteArray one = "{\"nodedb2\":\"B\",\"DCdatabase\":\"B\",\"imgdatabase\":\"B/files\","
+                         "\"servicesdatabase\":\"B\",\"commonServicesdatabase\":\"B\","
+                         "\"reportServer\":\"B\"}";
+        one.replace("B", base.toUtf8());
+        sets.write("{\"local\":" + one + ",\"localm\":" + one + ",\"global\":" + one + "}");
+        sets.close();
+        serversFile = sets.fileName();
+        qputenv("SECLOG_SERVERS", serversFile.toUtf8());
+        changeDBConnection(1);
+    }
+    ~RealServer() {
+        // Idle keep-alive connections would hold the server's workers until they time out.
+        HttpTransport::networkAccessManager().clearConnectionCache();
+        server->stop();
+        qunsetenv("SECLOG_SERVERS");
+    }
+    std::string dbPath() const { return dir.filePath("demo.sqlite").toStdString(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<seclog::server::StandInServer> server;
+    QString serversFile;
+};
