@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev qt6-declarative-dev qt6-declarative-dev-tools qt6-multimedia-dev qt6-pdf-dev
     qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
     qml6-module-qtquick-window qml6-module-qtquick-templates qml6-module-qtqml-workerscript
+    qml6-module-qtqml qml6-module-qtqml-models
     qml6-module-qtquick-dialogs qml6-module-qtmultimedia qml6-module-qtquick-pdf
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     libzxing-dev libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libhpdf-dev

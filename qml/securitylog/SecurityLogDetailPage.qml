@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -37,6 +38,7 @@ Flickable {
         Repeater {
             model: page.controller ? page.controller.fields : []
             Rectangle {
+                id: fieldRow
                 required property var modelData
                 Layout.fillWidth: true
                 Layout.preferredHeight: 50
@@ -44,8 +46,8 @@ Flickable {
                 Column {
                     x: 15
                     anchors.verticalCenter: parent.verticalCenter
-                    Label { text: modelData.label; color: "#9e9e9e"; font.pixelSize: 12 }
-                    Label { text: modelData.value; color: "white"; font.pixelSize: 15 }
+                    Label { text: fieldRow.modelData.label; color: "#9e9e9e"; font.pixelSize: 12 }
+                    Label { text: fieldRow.modelData.value; color: "white"; font.pixelSize: 15 }
                 }
             }
         }

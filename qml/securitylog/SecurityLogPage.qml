@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+import QtQml
 import QtQuick
 import QtQuick.Controls
 import "../platform"
@@ -25,7 +27,6 @@ Item {
                 text: page.search ? page.search.text : ""
                 onTextEdited: page.search.text = text
                 onAccepted: page.search.searchButtonClicked()
-                EnterKey.type: Qt.EnterKeyDone
                 background: Rectangle { color: "#1f1f1f"; radius: 8 }
                 Connections {
                     target: page.search
