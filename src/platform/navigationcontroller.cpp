@@ -66,9 +66,30 @@ ViewController *NavigationController::popViewController(bool animated) {
     return leaving;
 }
 
+// Only the leaving top screen and the root take part in the transition: the screens in
+// between go without appearing on the way.
 void NavigationController::popToRootViewController(bool animated) {
-    while (m_stack.size() > 1)
-        popViewController(animated);
+    const QList<ViewController *> stack = viewControllers();
+    if (stack.size() < 2)
+        return;
+    ViewController *leaving = stack.last();
+    ViewController *root = stack.first();
+    const bool shown = isBeingShown();
+    if (shown) {
+        leaving->beginDisappearance();
+        root->beginAppearance();
+    }
+    m_stack = {root};
+    Q_EMIT stackChanged();
+    if (shown) {
+        leaving->endDisappearance();
+        root->endAppearance();
+    }
+    for (int i = 1; i < stack.size(); ++i) {
+        stack.at(i)->setNavigationController(nullptr);
+        stack.at(i)->deleteLater();
+    }
+    Q_UNUSED(animated);
 }
 
 QList<ViewController *> NavigationController::viewControllers() const {

@@ -106,9 +106,8 @@ void ViewController::dismiss(bool animated, std::function<void()> completion) {
         return;
     }
     ViewController *presented = target->m_presented;
-    // Whatever the presented screen presents goes with it.
-    if (presented->m_presented)
-        presented->dismiss(false);
+    // Whatever the presented screen presents goes with it, without showing what lies between.
+    presented->dropPresentedChain();
     const bool coversScreen = presented->kind() != QLatin1String("alert");
     presented->beginDisappearance();
     if (coversScreen)
@@ -143,4 +142,19 @@ void ViewController::beginDisappearance() {
 void ViewController::endDisappearance() {
     m_visible = false;
     viewDidDisappear(true);
+}
+
+void ViewController::dropPresentedChain() {
+    ViewController *host = presentationHost();
+    ViewController *inner = host->m_presented;
+    if (!inner)
+        return;
+    inner->dropPresentedChain();
+    inner->beginDisappearance();
+    host->m_presented = nullptr;
+    inner->m_presenting = nullptr;
+    Q_EMIT host->presentationChanged();
+    inner->endDisappearance();
+    if (!inner->m_kept)
+        inner->deleteLater();
 }

@@ -86,6 +86,8 @@ protected:
     virtual void viewDidLayoutSubviews() {}
     // The controller whose presentation slot a present() from here uses.
     ViewController *presentationHost();
+    // Closes everything presented from here on, with no screen appearing on the way.
+    void dropPresentedChain();
 
 private:
     QString m_title;

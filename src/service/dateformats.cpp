@@ -31,10 +31,14 @@ QString pattern(int dateCase) {
 std::optional<QDateTime> parse(const QString &text, const QString &pattern) {
     if (pattern.isEmpty() || text.isEmpty())
         return std::nullopt;
-    QDateTime value = english().toDateTime(text, pattern);
+    // Without a year Qt reads 1900, which has no 29 February; read such texts in a leap year.
+    const bool hasYear = pattern.contains(QLatin1String("yy"));
+    const QString readText = hasYear ? text : text + QStringLiteral(" 2000");
+    const QString readPattern = hasYear ? pattern : pattern + QStringLiteral(" yyyy");
+    QDateTime value = english().toDateTime(readText, readPattern);
     if (!value.isValid()) {
         // Patterns without a time of day parse as dates.
-        const QDate date = english().toDate(text, pattern);
+        const QDate date = english().toDate(readText, readPattern);
         if (!date.isValid())
             return std::nullopt;
         value = date.startOfDay();

@@ -21,6 +21,11 @@ QMap<QString, QString> ScriptedTransport::Sent::form() const {
     return params;
 }
 
+ScriptedTransport::~ScriptedTransport() {
+    for (const Sent &s : sent)
+        delete s.job.data();
+}
+
 TransportJob *ScriptedTransport::send(const HttpRequest &request) {
     auto *job = new Job;
     sent.append({request, job});

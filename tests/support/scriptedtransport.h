@@ -33,6 +33,7 @@ public:
         QString path() const { return request.url.path(); }
     };
 
+    ~ScriptedTransport() override;
     TransportJob *send(const HttpRequest &request) override;
 
     QList<Sent> sent;
