@@ -1,5 +1,6 @@
 #include "commonclass.h"
 
+#include "combobox.h"
 #include "formcells.h"
 #include "navigationcontroller.h"
 
@@ -34,7 +35,22 @@ CommonClass &CommonClass::shared() {
     return *instance;
 }
 
+void CommonClass::style(const QString &name, QVariantMap &pickerRow) const {
+    if (name != QLatin1String("comboxtableviewcell"))
+        return;
+    pickerRow.insert(QStringLiteral("background"), QColor(48, 48, 48));
+    pickerRow.insert(QStringLiteral("textColor"), QColor(Qt::white));
+    pickerRow.insert(QStringLiteral("textFont"), NormalFont);
+    pickerRow.insert(QStringLiteral("detailColor"), QColor(Qt::white));
+    pickerRow.insert(QStringLiteral("detailFont"), MediumFont);
+}
+
 void CommonClass::style(const QString &name, QObject *object) const {
+    if (auto *picker = qobject_cast<comboBox *>(object)) {
+        if (name == QLatin1String("comboboxcolor"))
+            picker->setBackgroundColor(tableViewRowBC);
+        return;
+    }
     auto *cell = qobject_cast<FormCell *>(object);
     if (!cell)
         return;

@@ -43,6 +43,8 @@ public:
     // Applies a named style ("label", "textbox", "comboxtableviewcell", "comboboxcolor") to a
     // cell or screen; an unknown name or object leaves it unchanged.
     void style(const QString &name, QObject *object) const;
+    // "comboxtableviewcell": a picker row's colours and fonts, as its delegate styles it.
+    void style(const QString &name, QVariantMap &pickerRow) const;
     // Bar buttons white, bar background tableViewRowBC, title white.
     void styleNavigation(NavigationController *nav) const;
 
