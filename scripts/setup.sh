@@ -29,5 +29,5 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cd "$here"
-cmake --preset "$preset" >/dev/null
+cmake --preset "$preset"
 cmake --build --preset "$preset" -j "$(nproc)"
