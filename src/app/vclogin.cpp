@@ -132,20 +132,9 @@ void VCLogin::loginReplied(const QVariant &reply) {
         setFieldsEnabled(true);
         return;
     }
-    const QVariantMap &row = DATA.first();
-    master.fromJSON(row);
-    auto take = [&row](const char *key, QString &field) {
-        const auto it = row.constFind(QLatin1String(key));
-        if (it != row.cend() && it->typeId() == QMetaType::QString)
-            field = it->toString();
-    };
-    take("BranchCode", master.BranchCode);
-    take("Users_id", master.Users_id);
-    take("EmpName", master.EmpName);
-    take("Employee_id", master.Employee_id);
-    take("Department_id", master.Department_id);
-    take("Department", master.Department);
-    take("ImagePath", master.ImagePath);
+    // fromJSON sets exactly the fields the row holds as text, so it is also the by-key
+    // assignment of the seven login fields: an absent key keeps what the field had.
+    master.fromJSON(DATA.first());
     changeDBConnection(dbCell->selectedSegmentIndex());
     common::sharedInstance().saveSession();
     // A later start talks to the same server set without a new login.

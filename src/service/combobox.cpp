@@ -7,6 +7,15 @@
 #include "imageloading.h"
 #include "navigationcontroller.h"
 
+namespace {
+QMap<QString, QString> textMap(const Row &row) {
+    QMap<QString, QString> map;
+    for (auto it = row.cbegin(); it != row.cend(); ++it)
+        map.insert(it.key(), it.value().toString());
+    return map;
+}
+} // namespace
+
 comboBox::comboBox(const ListOptions &options, QObject *parent)
     : TableViewController(false, parent), m_list(options) {
     setTitle(options.title);
@@ -130,12 +139,8 @@ QVariantMap comboBox::cellForRow(int, int row) {
     if (!m_list.imageField.isEmpty())
         cell.insert(QStringLiteral("imageUrl"),
                     KingfisherWrapper::convertToSource(RowsReader::text(data, m_list.imageField)));
-    if (m_delegate && m_delegateOwner) {
-        QMap<QString, QString> text;
-        for (auto it = data.cbegin(); it != data.cend(); ++it)
-            text.insert(it.key(), it.value().toString());
-        m_delegate->box(this, m_list.element, row, text, cell);
-    }
+    if (m_delegate && m_delegateOwner)
+        m_delegate->box(this, m_list.element, row, textMap(data), cell);
     return cell;
 }
 
@@ -207,10 +212,7 @@ void comboBox::report(const QString &text, const Rows &rows) {
     QList<QMap<QString, QString>> data;
     QVariantList cells;
     for (const Row &row : rows) {
-        QMap<QString, QString> map;
-        for (auto it = row.cbegin(); it != row.cend(); ++it)
-            map.insert(it.key(), it.value().toString());
-        data.append(map);
+        data.append(textMap(row));
         cells.append(row);
     }
     const QString element = m_dateMode ? m_date.element : m_list.element;
