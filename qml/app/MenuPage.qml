@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import "../platform"
 import "../securitylog"
@@ -8,13 +7,14 @@ Item {
     id: page
     property var controller: null
 
+    PersonDetailsPanel {
+        id: header
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        height: 240
+        person: page.controller ? page.controller.header : null
+    }
     TablePage {
-        anchors.fill: parent
+        anchors { left: parent.left; right: parent.right; top: header.bottom; bottom: parent.bottom }
         controller: page.controller
-        header: PersonDetailsPanel {
-            width: parent ? parent.width : 0
-            height: 240
-            person: page.controller ? page.controller.header : null
-        }
     }
 }

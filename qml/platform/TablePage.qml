@@ -7,10 +7,8 @@ import QtQuick.Controls
 ListView {
     id: table
     property var controller: null
-    property Component headerItem: null
     clip: true
     model: controller ? controller.tableModel : null
-    header: headerItem
     boundsBehavior: Flickable.StopAtBounds
     onMovementStarted: if (controller) controller.viewWasDragged()
 

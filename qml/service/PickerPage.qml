@@ -8,24 +8,25 @@ Item {
     id: page
     property var controller: null
 
-    TablePage {
-        id: table
-        anchors.fill: parent
+    Rectangle {
+        id: searchBar
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        height: 52
         visible: page.controller !== null && !page.controller.dateMode
-        controller: page.controller
-        header: Rectangle {
-            width: table.width
-            height: 52
-            color: "#303030"
-            TextField {
-                anchors { fill: parent; margins: 8 }
-                placeholderText: "Search"
-                color: "white"
-                text: page.controller ? page.controller.searchText : ""
-                onTextEdited: page.controller.searchText = text
-                background: Rectangle { color: "#1f1f1f"; radius: 8 }
-            }
+        color: "#303030"
+        TextField {
+            anchors { fill: parent; margins: 8 }
+            placeholderText: "Search"
+            color: "white"
+            text: page.controller ? page.controller.searchText : ""
+            onTextEdited: page.controller.searchText = text
+            background: Rectangle { color: "#1f1f1f"; radius: 8 }
         }
+    }
+    TablePage {
+        anchors { left: parent.left; right: parent.right; top: searchBar.bottom; bottom: parent.bottom }
+        visible: searchBar.visible
+        controller: page.controller
     }
 
     Column {

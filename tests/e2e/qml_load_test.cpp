@@ -1,4 +1,5 @@
 #include "appdelegate.h"
+#include "combobox.h"
 #include "common.h"
 #include "menuviewcontroller.h"
 #include "navigationcontroller.h"
@@ -36,7 +37,8 @@ private:
         const bool fromQml =
             QByteArray(context.category ? context.category : "").startsWith("qml") ||
             QByteArray(context.category ? context.category : "") == "js" ||
-            message.contains(QLatin1String("qrc:/"));
+            message.contains(QLatin1String("qrc:/")) ||
+            message.startsWith(QLatin1String("QQmlComponent"));
         if (type != QtDebugMsg && type != QtInfoMsg && fromQml)
             collected().append(message);
     }
@@ -126,6 +128,31 @@ TEST(ClientViews, EveryReachableScreenDrawsWithoutWarnings) {
     auto *menu = qobject_cast<MenuViewController *>(common::sharedInstance().topViewController());
     ASSERT_NE(menu, nullptr);
     menu->leftBarButtonItem()->trigger();
+    processEvents();
+
+    comboBox::ListOptions pickerOptions;
+    pickerOptions.title = "Vehicle";
+    pickerOptions.valueField = "IOVehicle";
+    pickerOptions.dataFields = {"VehicleType"};
+    pickerOptions.returnCustomText = true;
+    auto *picker = new comboBox(pickerOptions);
+    ASSERT_TRUE(picker->show(list));
+    net->replyLast(
+        QVariantList{QVariantMap{{"IOVehicle", "TN 38 AB 1234"}, {"VehicleType", "Lorry"}}});
+    processEvents();
+    picker->setSearchText("AP 16");
+    processEvents();
+    grab();
+    picker->leftBarButtonItem()->trigger();
+    processEvents();
+
+    comboBox::DateOptions dateOptions;
+    dateOptions.title = "Bill Date";
+    auto *datePicker = new comboBox(dateOptions);
+    ASSERT_TRUE(datePicker->show(list));
+    processEvents();
+    grab();
+    datePicker->chooseDate(QDate::currentDate());
     processEvents();
 
     list->printLog(0);
