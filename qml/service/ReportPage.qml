@@ -6,15 +6,18 @@ import QtQuick.Pdf
 Item {
     id: page
     property var controller: null
+    readonly property bool shown: page.controller !== null && page.controller.state === "shown"
 
-    PdfDocument {
-        id: document
-        source: page.controller && page.controller.state === "shown" ? page.controller.pdfFile : ""
+    // The document is made only once its file exists, so it opens exactly one source.
+    Component {
+        id: viewer
+        PdfMultiPageView {
+            document: PdfDocument { source: page.controller.pdfFile }
+        }
     }
-    PdfMultiPageView {
+    Loader {
         anchors.fill: parent
-        visible: page.controller !== null && page.controller.state === "shown"
-        document: document
+        sourceComponent: page.shown ? viewer : null
     }
     BusyIndicator {
         anchors.centerIn: parent

@@ -40,7 +40,8 @@ void Walkthrough::buildSteps() {
         {QStringLiteral("login-shown"),
          [] {
              // A guard still logged in from an earlier run logs out through the menu first.
-             if (securityLogTVC *start = top<securityLogTVC>()) {
+             securityLogTVC *start = top<securityLogTVC>();
+             if (start && start->IsHaveUserCredentials) {
                  start->showMenu();
                  if (auto *menu = top<MenuViewController>())
                      menu->didSelectRow(0, static_cast<int>(MenuViewController::rowKeys.indexOf(
