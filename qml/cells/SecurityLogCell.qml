@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls
+import "../platform"
 
 // One log (or person) of the log list.
 Item {
@@ -16,11 +17,9 @@ Item {
         width: view.height - 10
         height: width
         color: view.cell ? view.cell.photoBackground : "transparent"
-        Image {
+        RemoteImage {
             anchors.fill: parent
             source: view.cell ? view.cell.imageUrl : ""
-            fillMode: Image.PreserveAspectCrop
-            asynchronous: true
         }
     }
     readonly property real textX: frame.x + frame.width + 10

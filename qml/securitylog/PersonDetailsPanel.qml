@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls
+import "../platform"
 
 // The person panel: photo, then name, mobile number and address lines.
 Rectangle {
@@ -16,11 +17,9 @@ Rectangle {
         radius: 60
         clip: true
         color: panel.person && panel.person.photoBackground.a > 0 ? panel.person.photoBackground : "#262626"
-        Image {
+        RemoteImage {
             anchors.fill: parent
             source: panel.person ? panel.person.imageUrl : ""
-            fillMode: Image.PreserveAspectCrop
-            asynchronous: true
         }
     }
     Column {

@@ -1,0 +1,36 @@
+import QtQuick
+
+// A server image (fetched once, then from the disk cache) with a placeholder silhouette
+// while it loads or when it cannot be loaded.
+Item {
+    id: remote
+    property url source
+
+    Image {
+        id: picture
+        anchors.fill: parent
+        source: remote.source
+        fillMode: Image.PreserveAspectCrop
+        asynchronous: true
+    }
+    Item {
+        anchors.fill: parent
+        visible: picture.status === Image.Loading || picture.status === Image.Error
+        Rectangle {
+            width: parent.width * 0.36
+            height: width
+            radius: width / 2
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: parent.height * 0.16
+            color: "#8a8a8a"
+        }
+        Rectangle {
+            width: parent.width * 0.7
+            height: parent.height * 0.3
+            radius: width / 3
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.bottom: parent.bottom
+            color: "#8a8a8a"
+        }
+    }
+}
