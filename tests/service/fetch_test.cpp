@@ -1,4 +1,5 @@
 #include "fetchdata.h"
+#include "fileuploader.h"
 #include "rows.h"
 #include "scriptedtransport.h"
 #include "serverfixture.h"
@@ -10,7 +11,10 @@ namespace {
 
 class Fetch : public ::testing::Test {
 protected:
-    void SetUp() override { nodedb2 = QStringLiteral("http://node.test:8642"); }
+    void SetUp() override {
+        nodedb2 = QStringLiteral("http://node.test:8642");
+        DCdatabase = QStringLiteral("http://dc.test:9000");
+    }
     void TearDown() override { processEvents(); }
     SavedAddresses saved;
     ScriptedTransportScope transport;
@@ -20,128 +24,79 @@ const QVariantMap kParams{{"SPName", "spGetVisitors"},
                           {"JSONData", R"({"Division_id":"9","Search":"a b"})"},
                           {"withStrings", "1"}};
 
-TEST_F(Fetch, NodeFetchPostsExactlyTheParametersAsJSON) {
-    int calls = 0;
-    fetchDATA::nodefetchD(kParams, [&](const QVariant &) { ++calls; });
+TEST_F(Fetch, NodeFetchPostsTheParametersAsJSONAndCompletesOnceWithTheRows) {
+    QList<QVariant> responses;
+    fetchDATA::nodefetchD(kParams, [&](const QVariant &v) { responses << v; });
+    fetchDATA::nodefetchD(
+        kParams, [](const QVariant &) {}, nullptr, QStringLiteral("http://other.test/sp2"), 5000);
 
-    ASSERT_EQ(transport->sent.size(), 1);
+    ASSERT_EQ(transport->sent.size(), 2);
     const HttpRequest &r = transport->sent.at(0).request;
     EXPECT_EQ(r.method, QByteArray("POST"));
     EXPECT_EQ(r.url, QUrl(QStringLiteral("http://node.test:8642/sp")));
     EXPECT_EQ(r.contentType, QByteArray("application/json"));
     EXPECT_EQ(transport->sent.at(0).json(), kParams);
-    EXPECT_EQ(transport->withSPName("spGetVisitors").size(), 1);
-    // Nothing completes before the server answers.
+    EXPECT_EQ(transport->sent.at(1).request.url, QUrl(QStringLiteral("http://other.test/sp2")));
+    EXPECT_EQ(transport->sent.at(1).request.timeoutMs, 5000);
     processEvents();
-    EXPECT_EQ(calls, 0);
-}
+    EXPECT_TRUE(responses.isEmpty()); // nothing completes before the server answers
 
-TEST_F(Fetch, NodeFetchToAnotherAddressWithItsTimeout) {
-    fetchDATA::nodefetchD(
-        kParams, [](const QVariant &) {}, nullptr, QStringLiteral("http://other.test/sp2"), 5000);
-    ASSERT_EQ(transport->sent.size(), 1);
-    EXPECT_EQ(transport->sent.at(0).request.url, QUrl(QStringLiteral("http://other.test/sp2")));
-    EXPECT_EQ(transport->sent.at(0).request.timeoutMs, 5000);
-}
-
-TEST_F(Fetch, NodeFetchCompletesOnceWithTheDecodedRows) {
-    QList<QVariant> responses;
-    fetchDATA::nodefetchD(kParams, [&](const QVariant &v) { responses << v; });
-    transport->replyLast(QVariantList{QVariantMap{{"Visitor_id", 12}, {"Name", "Asha"}}});
-    transport->replyLast(QVariantList{}); // a second answer must not complete again
+    transport->reply(0, QVariantList{QVariantMap{{"Visitor_id", 12}}});
+    transport->reply(0, QVariantList{}); // a second answer must not complete again
     ASSERT_EQ(responses.size(), 1);
-    const Rows rows = RowsReader::textRows(responses.at(0));
-    ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(RowsReader::text(rows.at(0), "Visitor_id"), QStringLiteral("12"));
-    EXPECT_EQ(RowsReader::text(rows.at(0), "Name"), QStringLiteral("Asha"));
+    EXPECT_EQ(RowsReader::textRows(responses.at(0)), (Rows{{{"Visitor_id", "12"}}}));
 }
 
-// How a call goes wrong; each must complete once with "no rows".
-struct BadReply {
-    const char *name;
-    enum { Status, Failure, Raw } how;
-    int status;
-    QByteArray body;
-};
-
-class NodeFetchFailures : public Fetch, public ::testing::WithParamInterface<BadReply> {};
-
-TEST_P(NodeFetchFailures, CompleteWithAnInvalidVariant) {
-    const BadReply &b = GetParam();
-    QList<QVariant> responses;
-    fetchDATA::nodefetchD(kParams, [&](const QVariant &v) { responses << v; });
-    switch (b.how) {
-    case BadReply::Status:
-    case BadReply::Raw:
-        transport->replyRaw(0, b.body, b.status);
-        break;
-    case BadReply::Failure:
-        transport->fail(0);
-        break;
-    }
-    ASSERT_EQ(responses.size(), 1);
-    EXPECT_FALSE(responses.at(0).isValid()) << responses.at(0).typeName();
-    EXPECT_TRUE(RowsReader::textRows(responses.at(0)).isEmpty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fetch, NodeFetchFailures,
-    ::testing::Values(BadReply{"ServerError", BadReply::Status, 500, R"([{"a":"1"}])"},
-                      BadReply{"NotFound", BadReply::Status, 404, R"([{"a":"1"}])"},
-                      BadReply{"Redirect", BadReply::Status, 302, R"([{"a":"1"}])"},
-                      BadReply{"Refused", BadReply::Failure, 0, {}},
-                      BadReply{"HtmlBody", BadReply::Raw, 200, "<html>proxy error</html>"},
-                      BadReply{"EmptyBody", BadReply::Raw, 200, ""},
-                      BadReply{"CutOffBody", BadReply::Raw, 200, R"([{"a":)"}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(Fetch, CancelledTaskNeverCompletes) {
-    int calls = 0;
-    auto task = fetchDATA::nodefetchD(kParams, [&](const QVariant &) { ++calls; });
-    task->cancel();
-    EXPECT_TRUE(task->isCancelled());
-    transport->replyLast(QVariantList{});
-    transport->fail(0);
-    processEvents();
-    EXPECT_EQ(calls, 0);
-}
-
-TEST_F(Fetch, DroppedTaskHandleStillCompletes) {
-    int calls = 0;
-    fetchDATA::nodefetchD(kParams, [&](const QVariant &) { ++calls; });
-    transport->replyLast(QVariantList{});
-    EXPECT_EQ(calls, 1);
-}
-
-TEST_F(Fetch, CompletionFollowsTheContextObject) {
-    struct Row {
-        bool deleteContext;
-        int expectedCalls;
+// Failure, non-2xx or a body that is not JSON: each completes once with an invalid variant.
+TEST_F(Fetch, NodeFetchFailuresCompleteWithAnInvalidVariant) {
+    struct Case {
+        int status; // 0: no answer at all
+        QByteArray body;
     };
-    for (const Row &row : {Row{false, 1}, Row{true, 0}}) {
-        transport->sent.clear();
-        auto *context = new QObject;
-        int calls = 0;
-        fetchDATA::nodefetchD(
-            kParams, [&](const QVariant &) { ++calls; }, context);
-        if (row.deleteContext)
-            delete context;
-        transport->replyLast(QVariantList{QVariantMap{{"a", 1}}});
-        EXPECT_EQ(calls, row.expectedCalls) << "context deleted: " << row.deleteContext;
-        if (!row.deleteContext)
-            delete context;
+    const Case cases[] = {{500, R"([{"a":"1"}])"},
+                          {404, R"([{"a":"1"}])"},
+                          {302, R"([{"a":"1"}])"},
+                          {0, {}},
+                          {200, "<html>proxy error</html>"},
+                          {200, ""},
+                          {200, R"([{"a":)"}};
+    for (const Case &k : cases) {
+        QList<QVariant> responses;
+        fetchDATA::nodefetchD(kParams, [&](const QVariant &v) { responses << v; });
+        const int last = int(transport->sent.size()) - 1;
+        k.status ? transport->replyRaw(last, k.body, k.status) : transport->fail(last);
+        ASSERT_EQ(responses.size(), 1) << k.status << ' ' << k.body.constData();
+        EXPECT_FALSE(responses.at(0).isValid()) << k.status << ' ' << k.body.constData();
     }
 }
 
-TEST_F(Fetch, ContextDeletedLaterStillDropsTheReply) {
-    auto *screen = new QObject;
+TEST_F(Fetch, CancelledOrDroppedCompletionsNeverRun) {
     int calls = 0;
-    fetchDATA::nodefetchD(
-        kParams, [&](const QVariant &) { ++calls; }, screen);
-    screen->deleteLater(); // as a popped screen is
+    auto count = [&](const QVariant &) { ++calls; };
+    fetchDATA::nodefetchD(kParams, count)->cancel();
+    auto *gone = new QObject;
+    fetchDATA::nodefetchD(kParams, count, gone);
+    delete gone;
+    auto *popped = new QObject;
+    fetchDATA::nodefetchD(kParams, count, popped);
+    popped->deleteLater(); // as a popped screen is
     processEvents();
-    transport->replyLast(QVariantList{});
+    auto *sender = new QObject;
+    fetchDATA::DataTask(sender, QStringLiteral("http://svc.test/x"), {}, QStringLiteral("N"),
+                        count);
+    delete sender;
+    for (int i = 0; i < 4; ++i)
+        transport->replyRaw(i, "[]");
+    transport->fail(0);
     EXPECT_EQ(calls, 0);
+
+    // A live context, or none at all (the task handle dropped), does complete.
+    QObject alive;
+    fetchDATA::nodefetchD(kParams, count, &alive);
+    fetchDATA::nodefetchD(kParams, count);
+    transport->replyRaw(4, "[]");
+    transport->replyRaw(5, "[]");
+    EXPECT_EQ(calls, 2);
 }
 
 TEST_F(Fetch, DataTaskFormBodyKeepsEveryCharacter) {
@@ -152,68 +107,146 @@ TEST_F(Fetch, DataTaskFormBodyKeepsEveryCharacter) {
                                         {"Empty", ""}};
     fetchDATA::DataTask(nullptr, QStringLiteral("http://svc.test/api/save"), params,
                         QStringLiteral("J"), [](const QVariant &) {});
-
     ASSERT_EQ(transport->sent.size(), 1);
     const ScriptedTransport::Sent &sent = transport->sent.at(0);
-    EXPECT_EQ(sent.request.method, QByteArray("POST"));
     EXPECT_EQ(sent.request.url, QUrl(QStringLiteral("http://svc.test/api/save")));
     EXPECT_EQ(sent.request.contentType, QByteArray("application/x-www-form-urlencoded"));
     EXPECT_EQ(sent.form(), params);
     const QByteArray body = sent.request.body;
-    EXPECT_TRUE(body.contains("%2B")) << body.constData();
-    EXPECT_TRUE(body.contains("%20")) << body.constData();
-    EXPECT_FALSE(body.contains('+')) << body.constData();
-    EXPECT_FALSE(body.contains(' '));
+    EXPECT_TRUE(body.contains("%2B") && body.contains("%20")) << body.constData();
+    EXPECT_FALSE(body.contains('+') || body.contains(' ')) << body.constData();
     EXPECT_EQ(body.count('&'), params.size() - 1);
 }
 
-TEST_F(Fetch, FormEncodeOfNothingIsEmpty) {
-    EXPECT_TRUE(fetchDATA::formEncode({}).isEmpty());
-    EXPECT_EQ(fetchDATA::formEncode({{"a b", "1"}}), QByteArray("a%20b=1"));
+TEST_F(Fetch, DataTaskAnswersAsTextOrJSON) {
+    struct Case {
+        const char *returnType;
+        int status;
+        QByteArray body;
+        QVariant expected; // invalid: failed
+    };
+    const Case cases[] = {
+        {"N", 200, "Saved 3", QStringLiteral("Saved 3")},
+        {"N", 200, "[1]", QStringLiteral("[1]")},
+        {"N", 500, "Saved 3", {}},
+        {"J", 200, R"([{"a":"1"}])", QVariantList{QVariantMap{{"a", "1"}}}},
+        {"J", 200, "oops", {}},
+        {"J", 503, R"([{"a":"1"}])", {}},
+    };
+    for (const Case &k : cases) {
+        QList<QVariant> responses;
+        fetchDATA::DataTask(nullptr, QStringLiteral("http://svc.test/x"), {{"a", "1"}},
+                            QString::fromLatin1(k.returnType),
+                            [&](const QVariant &v) { responses << v; });
+        transport->replyRaw(int(transport->sent.size()) - 1, k.body, k.status);
+        ASSERT_EQ(responses.size(), 1);
+        EXPECT_EQ(responses.at(0).typeId(), k.expected.typeId()) << k.body.constData();
+        EXPECT_EQ(responses.at(0), k.expected) << k.body.constData();
+    }
 }
 
-struct ReturnCase {
-    const char *name;
-    const char *returnType;
-    int status;
-    QByteArray body;
-    QVariant expected; // invalid: "failed"
+struct Part {
+    QByteArray headers, content;
 };
 
-class DataTaskReplies : public Fetch, public ::testing::WithParamInterface<ReturnCase> {};
-
-TEST_P(DataTaskReplies, AnswerAsTextOrJSON) {
-    const ReturnCase &c = GetParam();
-    QList<QVariant> responses;
-    fetchDATA::DataTask(nullptr, QStringLiteral("http://svc.test/x"), {{"a", "1"}},
-                        QString::fromLatin1(c.returnType),
-                        [&](const QVariant &v) { responses << v; });
-    transport->replyRaw(0, c.body, c.status);
-    ASSERT_EQ(responses.size(), 1);
-    EXPECT_EQ(responses.at(0).typeId(), c.expected.typeId());
-    EXPECT_EQ(responses.at(0), c.expected);
+// Splits a multipart body by its boundary, the way the server reads it; empty if malformed.
+QList<Part> parts(const QByteArray &body, const QByteArray &boundary) {
+    const QByteArray delimiter = "\r\n--" + boundary;
+    if (!body.startsWith(delimiter.mid(2) + "\r\n") || !body.endsWith(delimiter + "--\r\n"))
+        return {};
+    QList<Part> list;
+    qsizetype pos = delimiter.size();
+    for (qsizetype next; (next = body.indexOf(delimiter, pos)) >= 0;
+         pos = next + delimiter.size() + 2) {
+        const QByteArray chunk = body.mid(pos, next - pos);
+        const qsizetype split = chunk.indexOf("\r\n\r\n");
+        if (split < 0)
+            return {};
+        list.append({chunk.left(split), chunk.mid(split + 4)});
+    }
+    return list;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fetch, DataTaskReplies,
-    ::testing::Values(
-        ReturnCase{"TextIsText", "N", 200, "Saved 3", QVariant(QStringLiteral("Saved 3"))},
-        ReturnCase{"JSONLookingTextStaysText", "N", 200, "[1]", QVariant(QStringLiteral("[1]"))},
-        ReturnCase{"TextFailure", "N", 500, "Saved 3", QVariant()},
-        ReturnCase{"JSONDecoded", "J", 200, R"([{"a":"1"}])",
-                   QVariant(QVariantList{QVariantMap{{"a", "1"}}})},
-        ReturnCase{"JSONBroken", "J", 200, "oops", QVariant()},
-        ReturnCase{"JSONFailure", "J", 503, R"([{"a":"1"}])", QVariant()}),
-    [](const auto &info) { return std::string(info.param.name); });
+TEST_F(Fetch, UploadSendsTheFolderAndEachImageUntouched) {
+    // JPEG bytes contain CR/LF and the like; they must pass through untouched.
+    const QByteArray jpegA("\xFF\xD8\xFF\xE0\r\n--x\0\x01tail", 16);
+    const QByteArray jpegB(3000, '\x7F');
+    FileUploader::shared().upload(
+        QStringLiteral("Security/PersonsImages/"),
+        {{QStringLiteral("a.jpg"), jpegA}, {QStringLiteral("b.jpg"), jpegB}}, nullptr,
+        [](const QStringList &, const QString &) {});
+    ASSERT_EQ(transport->sent.size(), 1);
+    const HttpRequest &r = transport->sent.at(0).request;
+    EXPECT_EQ(r.method, QByteArray("POST"));
+    EXPECT_EQ(r.url, QUrl(QStringLiteral("http://dc.test:9000/upload")));
+    const QByteArray prefix = "multipart/form-data; boundary=";
+    ASSERT_TRUE(r.contentType.startsWith(prefix)) << r.contentType.constData();
+    const QList<Part> list = parts(r.body, r.contentType.mid(prefix.size()));
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_TRUE(list[0].headers.contains(R"(name="folder")"));
+    EXPECT_EQ(list[0].content, QByteArray("Security/PersonsImages/"));
+    EXPECT_TRUE(list[1].headers.contains(R"(name="a.jpg"; filename="a.jpg")"));
+    EXPECT_TRUE(list[1].headers.contains("Content-Type: image/jpeg"));
+    EXPECT_EQ(list[1].content, jpegA);
+    EXPECT_TRUE(list[2].headers.contains(R"(filename="b.jpg")"));
+    EXPECT_EQ(list[2].content, jpegB);
 
-TEST_F(Fetch, DataTaskDropsTheReplyWhenTheSenderIsGone) {
-    auto *sender = new QObject;
-    int calls = 0;
-    fetchDATA::DataTask(sender, QStringLiteral("http://svc.test/x"), {}, QStringLiteral("N"),
-                        [&](const QVariant &) { ++calls; });
-    delete sender;
-    transport->replyRaw(0, "ok");
-    EXPECT_EQ(calls, 0);
+    // A name with quotes or line breaks cannot forge a header.
+    const QByteArray forged = FileUploader::multipartBody(
+        QStringLiteral("F/"), {{QStringLiteral("a\"\r\nX-Evil: 1.jpg"), "jpg"}}, "BOUND");
+    EXPECT_FALSE(forged.contains("\r\nX-Evil")) << forged.constData();
+    EXPECT_EQ(parts(forged, "BOUND").size(), 2);
+}
+
+// Paths only when every image is accounted for; otherwise no paths and a reason.
+TEST_F(Fetch, UploadRepliesGivePathsOrAReason) {
+    struct Case {
+        const char *name;
+        int images;
+        QVariant json; // invalid: `raw` is sent instead
+        QByteArray raw;
+        int status; // 0: no answer
+        QStringList paths;
+        const char *errorHas;
+    };
+    const QVariantList two{"~/S/a.jpg", "~/S/b.jpg"};
+    const Case cases[] = {
+        {"one", 1, QVariantList{"~/S/a.jpg"}, {}, 200, {"~/S/a.jpg"}, ""},
+        {"two in order", 2, two, {}, 200, {"~/S/a.jpg", "~/S/b.jpg"}, ""},
+        {"too few", 2, QVariantList{"~/S/a.jpg"}, {}, 200, {}, ""},
+        {"too many", 1, two, {}, 200, {}, ""},
+        {"not a list", 1, QVariantMap{{"path", "~/S/a.jpg"}}, {}, 200, {}, ""},
+        {"number", 1, QVariantList{1}, {}, 200, {}, ""},
+        {"server error", 1, QVariantList{"~/S/a.jpg"}, {}, 500, {}, "500"},
+        {"not JSON", 1, {}, "OK", 200, {}, ""},
+        {"no answer", 1, {}, {}, 0, {}, "Host unreachable"},
+    };
+    for (const Case &k : cases) {
+        QList<UploadImage> images;
+        for (int i = 0; i < k.images; ++i)
+            images.append({QStringLiteral("%1.jpg").arg(QChar(u'a' + i)), "jpg"});
+        int calls = 0;
+        QStringList paths;
+        QString error;
+        FileUploader::shared().upload(QStringLiteral("S/"), images, nullptr,
+                                      [&](const QStringList &p, const QString &e) {
+                                          ++calls;
+                                          paths = p;
+                                          error = e;
+                                      });
+        const int last = int(transport->sent.size()) - 1;
+        if (!k.status)
+            transport->fail(last, QStringLiteral("Host unreachable"));
+        else if (k.json.isValid())
+            transport->reply(last, k.json, k.status);
+        else
+            transport->replyRaw(last, k.raw, k.status);
+        ASSERT_EQ(calls, 1) << k.name;
+        EXPECT_EQ(paths, k.paths) << k.name;
+        EXPECT_EQ(error.isEmpty(), !k.paths.isEmpty()) << k.name;
+        EXPECT_TRUE(error.contains(QLatin1String(k.errorHas)))
+            << k.name << ": " << error.toStdString();
+    }
 }
 
 } // namespace

@@ -1,107 +1,60 @@
 #include "access.h"
+#include "common.h"
 #include "datatask.h"
+#include "navigationcontroller.h"
 #include "rows.h"
+#include "testapp.h"
+#include "window.h"
 
 #include <gtest/gtest.h>
 #include <QJsonDocument>
+#include <QJsonObject>
 
 namespace {
+
+common &c() {
+    return common::sharedInstance();
+}
 
 datatask &dt() {
     return datatask::sharedInstance();
 }
 
-TEST(JSONText, CompactTextOfMapsAndLists) {
-    struct Row {
-        QVariant value;
-        const char *expected;
-    };
-    const Row rows[] = {
-        {QVariantMap{{"SPName", "spGate"}, {"id", 12}}, R"({"SPName":"spGate","id":12})"},
-        {QVariantList{1, "a", QVariantMap{{"k", true}}}, R"([1,"a",{"k":true}])"},
-        {QStringList{"a", "b"}, R"(["a","b"])"},
-        {QVariantMap{}, "{}"},
-        {QVariantList{}, "[]"},
-        {QVariant(QStringLiteral("plain")), ""},
-        {QVariant(42), ""},
-        {QVariant(), ""},
-    };
-    for (const Row &r : rows)
-        EXPECT_EQ(dt().toJSONText(r.value), QString::fromUtf8(r.expected)) << r.expected;
+TEST(JSONText, CompactTextOfMapsAndListsOnly) {
+    EXPECT_EQ(dt().toJSONText(QVariantMap{{"SPName", "spGate"}, {"id", 12}}),
+              QStringLiteral(R"({"SPName":"spGate","id":12})"));
+    EXPECT_EQ(dt().toJSONText(QVariantList{1, "a"}), QStringLiteral(R"([1,"a"])"));
+    EXPECT_EQ(dt().toJSONText(QStringLiteral("plain")), QString());
 }
 
+// Every screen reads values as text: each value must be a QString, not just convertible.
 TEST(JSONText, RowsFromText) {
-    struct Row {
-        const char *text;
-        qsizetype rows;
+    struct Case {
+        const char *json;
+        Rows rows;
     };
-    for (const Row &r : {Row{"0", 0}, Row{" 0 ", 0}, Row{"[]", 0}, Row{"{}", 0}, Row{"not json", 0},
-                         Row{"", 0}, Row{"[1,2]", 0}, Row{"\"text\"", 0}, Row{R"([{"a":1}])", 1},
-                         Row{R"([{"a":1},{"a":2}])", 2}, Row{R"([{"a":1},3,{"a":2}])", 2}})
-        EXPECT_EQ(dt().rowsFromJSONText(QString::fromUtf8(r.text)).size(), r.rows) << r.text;
-
-    const Rows one = dt().rowsFromJSONText(QStringLiteral(R"([{"a":1}])"));
-    ASSERT_EQ(one.size(), 1);
-    EXPECT_EQ(one.at(0).value("a"), QVariant(QStringLiteral("1")));
-}
-
-TEST(JSONText, DecodeGivesInvalidForBrokenText) {
-    EXPECT_FALSE(datatask::decode("").isValid());
-    EXPECT_FALSE(datatask::decode("[1,").isValid());
-    EXPECT_FALSE(datatask::decode("<html>502</html>").isValid());
-    EXPECT_EQ(datatask::decode("[]").typeId(), QMetaType::QVariantList);
-    EXPECT_EQ(datatask::decode("{}").typeId(), QMetaType::QVariantMap);
-}
-
-struct CellCase {
-    const char *name;
-    const char *json; // one row's value for key "v"
-    bool present;
-    const char *text;
-};
-
-class TextRowsValues : public ::testing::TestWithParam<CellCase> {};
-
-TEST_P(TextRowsValues, BecomeTextOrAreDropped) {
-    const CellCase &c = GetParam();
-    const QByteArray json = R"([{"id":"x","v":)" + QByteArray(c.json) + "}]";
-    const Rows rows = RowsReader::textRows(datatask::decode(json));
-    ASSERT_EQ(rows.size(), 1) << json.constData();
-    EXPECT_EQ(rows.at(0).value("id"), QVariant(QStringLiteral("x")));
-    EXPECT_EQ(rows.at(0).contains("v"), c.present);
-    if (c.present) {
-        // Every screen reads values as text: the type must be text, not just convertible.
-        EXPECT_EQ(rows.at(0).value("v").typeId(), QMetaType::QString);
-        EXPECT_EQ(RowsReader::text(rows.at(0), "v"), QString::fromUtf8(c.text));
+    const Case cases[] = {
+        {"0", {}},
+        {" 0 ", {}},
+        {"[]", {}},
+        {R"({"a":"1"})", {}},
+        {"not json", {}},
+        {"", {}},
+        {"[1,2]", {}},
+        {R"([{"a":1},3,{"a":2}])", {{{"a", "1"}}, {{"a", "2"}}}},
+        {R"([{"n":12,"z":0,"neg":-7,"f":1.5,"id":9007199254740991}])",
+         {{{"n", "12"}, {"z", "0"}, {"neg", "-7"}, {"f", "1.5"}, {"id", "9007199254740991"}}}},
+        {R"([{"t":true,"f":false,"null":null,"s":"Zoë \u6f22"}])",
+         {{{"t", "true"}, {"f", "false"}, {"null", ""}, {"s", "Zoë 漢"}}}},
+        {R"([{"id":"x","obj":{"a":1},"arr":[1,2]}])", {{{"id", "x"}}}},
+    };
+    for (const Case &k : cases) {
+        const Rows rows = dt().rowsFromJSONText(QString::fromUtf8(k.json));
+        EXPECT_EQ(rows, k.rows) << k.json;
+        for (const Row &row : rows)
+            for (const QVariant &v : row)
+                EXPECT_EQ(v.typeId(), QMetaType::QString) << k.json;
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, TextRowsValues,
-    ::testing::Values(
-        CellCase{"Integer", "12", true, "12"}, CellCase{"Zero", "0", true, "0"},
-        CellCase{"Negative", "-7", true, "-7"}, CellCase{"Fraction", "1.5", true, "1.5"},
-        CellCase{"LongId", "9007199254740991", true, "9007199254740991"},
-        CellCase{"Null", "null", true, ""}, CellCase{"True", "true", true, "true"},
-        CellCase{"False", "false", true, "false"}, CellCase{"Text", R"("Gate 3")", true, "Gate 3"},
-        CellCase{"Unicode", R"("Zoë \u6f22")", true, "Zoë 漢"},
-        CellCase{"Object", R"({"a":1})", false, ""}, CellCase{"Array", "[1,2]", false, ""}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST(TextRows, NotAListOfObjectsGivesNoRows) {
-    for (const QVariant &v : {QVariant(), QVariant(QVariantMap{{"a", 1}}), QVariant("0"),
-                              QVariant(QVariantList{1, "x", QVariantList{}})})
-        EXPECT_TRUE(RowsReader::textRows(v).isEmpty()) << v.typeName();
-}
-
-TEST(TextRows, HugeTextSurvives) {
-    const QString big(1 << 20, QLatin1Char('x'));
-    const QVariantList list{QVariantMap{{"ImagePath", big}}};
-    const Rows rows = RowsReader::textRows(
-        datatask::decode(QJsonDocument::fromVariant(list).toJson(QJsonDocument::Compact)));
-    ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(RowsReader::text(rows.at(0), "ImagePath"), big);
-    EXPECT_EQ(RowsReader::text(rows.at(0), "missing"), QString());
 }
 
 const char *const kFields[] = {"BranchCode",    "Users_id",   "EmpName",   "Employee_id",
@@ -115,51 +68,133 @@ QVariantMap fullRow(const QString &prefix) {
     return row;
 }
 
-TEST(Access, RoundTripsAllElevenFields) {
+class access someone() {
     class access a;
     a.fromJSON(fullRow(QStringLiteral("v-")));
-    const QVariantMap back = a.toJSON();
-    EXPECT_EQ(back, fullRow(QStringLiteral("v-")));
-    EXPECT_EQ(back.size(), 11);
-    EXPECT_EQ(a.Users_id, QStringLiteral("v-Users_id"));
+    return a;
+}
+
+TEST(Access, RoundTripsAllElevenFields) {
+    const class access a = someone();
+    EXPECT_EQ(a.toJSON(), fullRow(QStringLiteral("v-")));
     EXPECT_EQ(a.GateName, QStringLiteral("v-GateName"));
     class access b;
-    b.fromJSON(back);
+    b.fromJSON(a.toJSON());
     EXPECT_EQ(a, b);
 }
 
-TEST(Access, DeviceRowKeepsTheUser) {
-    class access a;
-    a.fromJSON(fullRow(QStringLiteral("user-")));
-    a.fromJSON({{"Division_id", "7"},
-                {"DivisionName", "Press"},
-                {"Device_id", "D9"},
-                {"GateName", "North"},
-                {"Unrelated", "x"}});
-    QVariantMap expected = fullRow(QStringLiteral("user-"));
-    expected["Division_id"] = "7";
-    expected["DivisionName"] = "Press";
-    expected["Device_id"] = "D9";
-    expected["GateName"] = "North";
-    EXPECT_EQ(a.toJSON(), expected);
-}
-
-TEST(Access, NonTextValuesLeaveTheField) {
-    class access a;
-    a.fromJSON(fullRow(QStringLiteral("old-")));
-    a.fromJSON({{"Users_id", 12},
+// A device row must not wipe the user; non-text values leave their field, "" replaces.
+TEST(Access, PartialRowsSetOnlyTheirTextFields) {
+    class access a = someone();
+    a.fromJSON({{"DivisionName", "Press"},
+                {"Users_id", 12},
                 {"EmpName", QVariantList{"x"}},
                 {"Department", QVariantMap{{"a", "b"}}},
                 {"BranchCode", QVariant()},
                 {"GateName", true},
-                {"Device_id", ""}});
-    EXPECT_EQ(a.Users_id, QStringLiteral("old-Users_id"));
-    EXPECT_EQ(a.EmpName, QStringLiteral("old-EmpName"));
-    EXPECT_EQ(a.Department, QStringLiteral("old-Department"));
-    EXPECT_EQ(a.BranchCode, QStringLiteral("old-BranchCode"));
-    EXPECT_EQ(a.GateName, QStringLiteral("old-GateName"));
-    // An empty text is still text: it does replace.
-    EXPECT_EQ(a.Device_id, QString());
+                {"Device_id", ""},
+                {"Unrelated", "x"}});
+    QVariantMap expected = fullRow(QStringLiteral("v-"));
+    expected["DivisionName"] = "Press";
+    expected["Device_id"] = "";
+    EXPECT_EQ(a.toJSON(), expected);
+}
+
+class Session : public ::testing::Test {
+protected:
+    ~Session() override { master = saved; }
+    IsolatedDefaults defaults;
+    class access saved = master;
+};
+
+TEST_F(Session, SavedSessionHoldsTheElevenFieldsAndComesBack) {
+    master = someone();
+    EXPECT_FALSE(c().hasSavedSession()); // nothing saved yet
+    c().saveSession();
+    EXPECT_EQ(c().defaultsStore().keys(), QStringList{"master"});
+    const QString text = c().defaultsStore().value(QStringLiteral("master")).toString();
+    EXPECT_EQ(QJsonDocument::fromJson(text.toUtf8()).object().toVariantMap(),
+              fullRow(QStringLiteral("v-")));
+    master = {};
+    ASSERT_TRUE(c().hasSavedSession());
+    EXPECT_EQ(master, someone());
+}
+
+TEST_F(Session, DamagedSavedValuesCountAsNoSessionAndLeaveMaster) {
+    for (const char *stored :
+         {"Users_id=5", "", R"([{"Users_id":"5"}])", R"({"EmpName":"Intruder","GateName":"X"})",
+          R"({"Users_id":5,"EmpName":"Intruder"})", R"({"Users_id":"","EmpName":"Intruder"})",
+          R"({"Users_id":"5","EmpName":"Int)"}) {
+        c().defaultsStore().setValue(QStringLiteral("master"), QString::fromUtf8(stored));
+        master = someone();
+        EXPECT_FALSE(c().hasSavedSession()) << stored;
+        EXPECT_EQ(master, someone()) << stored;
+    }
+}
+
+TEST_F(Session, PartialSavedSessionOnlySetsWhatItHolds) {
+    c().defaultsStore().setValue(QStringLiteral("master"),
+                                 QStringLiteral(R"({"Users_id":"5","EmpName":"Asha"})"));
+    master = someone();
+    ASSERT_TRUE(c().hasSavedSession());
+    class access expected = someone();
+    expected.Users_id = "5";
+    expected.EmpName = "Asha";
+    EXPECT_EQ(master, expected);
+}
+
+// window -> nav [screen], shown.
+struct Shown {
+    Window window;
+    ViewController *screen = new ViewController;
+    Shown() {
+        window.setRootViewController(new NavigationController(screen));
+        window.makeKeyAndVisible();
+    }
+    ~Shown() { processEvents(); }
+};
+
+TEST(Alerts, TextEntryHandsTheTypedTextToOkOnly) {
+    Shown s;
+    QStringList got;
+    for (const char *button : {"Cancel", "Ok"}) {
+        // Without a screen it goes over the top one.
+        AlertController *alert = c().showTextEntryAlert(
+            nullptr, QStringLiteral("Remarks"), QString(), [&](const QString &t) { got << t; });
+        ASSERT_EQ(s.screen->navigationController()->presentedViewController(), alert);
+        alert->setTextFieldText(0, QStringLiteral("Visitor & 2 guests"));
+        alert->tap(QString::fromLatin1(button));
+    }
+    EXPECT_EQ(got, QStringList{"Visitor & 2 guests"});
+}
+
+TEST(Alerts, ShowAlertAppendsTheFailureAndConfirmRunsOkOnItsButton) {
+    Shown s;
+    AlertController *alert =
+        c().showAlert(s.screen, QStringLiteral("Error"), QStringLiteral("Upload failed"),
+                      QStringLiteral("HTTP 500"));
+    EXPECT_EQ(alert->message(), QStringLiteral("Upload failed\nHTTP 500"));
+    EXPECT_TRUE(alert->tap(QStringLiteral("OK")));
+    for (const auto &[tapped, okRuns] : {std::pair{"Log out", 1}, {"Stay", 0}}) {
+        int runs = 0;
+        std::unique_ptr<AlertController> confirm(
+            c().makeConfirmAlert([&] { ++runs; }, QStringLiteral("Sure?"), QString(),
+                                 QStringLiteral("Log out"), QStringLiteral("Stay")));
+        EXPECT_TRUE(confirm->tap(QString::fromLatin1(tapped)));
+        EXPECT_EQ(runs, okRuns) << tapped;
+    }
+}
+
+TEST(TopScreen, FollowsPresentationsAndStacks) {
+    Shown s;
+    EXPECT_EQ(c().topViewController(), s.screen);
+    auto *inner = new ViewController;
+    auto *nav2 = new NavigationController(new ViewController);
+    nav2->pushViewController(inner);
+    ASSERT_TRUE(s.screen->present(nav2));
+    EXPECT_EQ(c().topViewController(), inner);
+    inner->dismiss();
+    EXPECT_EQ(c().topViewController(), s.screen);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 namespace {
 
 const QByteArray kPdf = "%PDF-1.4\n1 0 obj <<>> endobj\n%%EOF\n";
+const QUrl kUrl(QStringLiteral("http://reports.test:8642/report/log?Division_id=9&From=06%20Dec"));
 
 class RecordingServices : public SystemServices {
 public:
@@ -32,10 +33,9 @@ private:
 class Report : public ::testing::Test {
 protected:
     Report() {
-        screen = new ViewController;
-        nav = new NavigationController(screen);
         window.setRootViewController(nav);
         window.makeKeyAndVisible();
+        SystemServices::install(new RecordingServices(&opened));
     }
     ~Report() override {
         processEvents();
@@ -46,35 +46,60 @@ protected:
         return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
                QStringLiteral("/reports");
     }
+    // Opens a report, answers it (a status of 0: no answer at all) and closes it again.
+    QString answer(const QString &name, int status, const QByteArray &body) {
+        ReportViewController *report = printURL(screen, kUrl, name);
+        EXPECT_NE(report, nullptr);
+        if (!report)
+            return {};
+        status ? transport->replyRaw(int(transport->sent.size()) - 1, body, status)
+               : transport->fail(int(transport->sent.size()) - 1);
+        opened.clear();
+        report->rightBarButtonItem()->trigger(); // "Open"
+        EXPECT_EQ(opened,
+                  report->pdfFile().isValid() ? QList<QUrl>{report->pdfFile()} : QList<QUrl>{});
+        EXPECT_EQ(report->state() == QLatin1String("failed"), !report->message().isEmpty());
+        const QString state = report->state();
+        report->dismiss();
+        return state;
+    }
 
     ScriptedTransportScope transport;
+    QList<QUrl> opened;
     Window window;
-    ViewController *screen;
-    NavigationController *nav;
+    ViewController *screen = new ViewController;
+    NavigationController *nav = new NavigationController(screen);
 };
 
-TEST_F(Report, PresentedInItsOwnStackAndFetchesTheExactAddress) {
-    const QUrl url(
-        QStringLiteral("http://reports.test:8642/report/log?Division_id=9&From=06%20Dec"));
-    ReportViewController *report = printURL(screen, url, QStringLiteral("log.pdf"));
+TEST_F(Report, PresentedInItsOwnStackFetchesTheExactAddressAndKeepsThePdf) {
+    ReportViewController *report = printURL(screen, kUrl, QStringLiteral("log.pdf"));
     ASSERT_NE(report, nullptr);
-
     auto *stack = qobject_cast<NavigationController *>(nav->presentedViewController());
     ASSERT_NE(stack, nullptr);
     EXPECT_EQ(stack->rootViewController(), report);
-    EXPECT_EQ(report->presentingViewController(), nav);
     EXPECT_EQ(report->state(), QStringLiteral("loading"));
+    // Busy: a second report is refused and sends nothing.
+    EXPECT_EQ(printURL(screen, kUrl, QStringLiteral("r.pdf")), nullptr);
 
     ASSERT_EQ(transport->sent.size(), 1);
     const HttpRequest &r = transport->sent.at(0).request;
     EXPECT_EQ(r.method, QByteArray("GET"));
-    EXPECT_EQ(r.url, url);
+    EXPECT_EQ(r.url, kUrl);
     EXPECT_TRUE(r.body.isEmpty());
+
+    transport->replyRaw(0, kPdf);
+    EXPECT_EQ(report->state(), QStringLiteral("shown"));
+    const QString path = report->pdfFile().toLocalFile();
+    EXPECT_EQ(QFileInfo(path).absoluteFilePath(), QDir(folder()).absoluteFilePath("log.pdf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), kPdf);
+    report->rightBarButtonItem()->trigger();
+    EXPECT_EQ(opened, QList<QUrl>{report->pdfFile()});
 }
 
 TEST_F(Report, PostStringIsSentAsAForm) {
-    printURL(screen, QUrl(QStringLiteral("http://reports.test/print")), QStringLiteral("r.pdf"),
-             true, "Log_id=5&Copy=1");
+    printURL(screen, kUrl, QStringLiteral("r.pdf"), true, "Log_id=5&Copy=1");
     ASSERT_EQ(transport->sent.size(), 1);
     const HttpRequest &r = transport->sent.at(0).request;
     EXPECT_EQ(r.method, QByteArray("POST"));
@@ -82,114 +107,44 @@ TEST_F(Report, PostStringIsSentAsAForm) {
     EXPECT_EQ(r.body, QByteArray("Log_id=5&Copy=1"));
 }
 
-TEST_F(Report, PdfReplyIsKeptInTheCacheFolderAndShown) {
-    ReportViewController *report =
-        printURL(screen, QUrl(QStringLiteral("http://reports.test/r")), QStringLiteral("log.pdf"));
-    ASSERT_NE(report, nullptr);
-    transport->replyRaw(0, kPdf);
-
-    EXPECT_EQ(report->state(), QStringLiteral("shown"));
-    ASSERT_TRUE(report->pdfFile().isLocalFile());
-    const QString path = report->pdfFile().toLocalFile();
-    EXPECT_EQ(QFileInfo(path).absolutePath(), QFileInfo(folder()).absoluteFilePath());
-    EXPECT_EQ(QFileInfo(path).fileName(), QStringLiteral("log.pdf"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), kPdf);
-
-    // "Open" hands exactly that file to the system.
-    QList<QUrl> opened;
-    SystemServices::install(new RecordingServices(&opened));
-    ASSERT_NE(report->rightBarButtonItem(), nullptr);
-    report->rightBarButtonItem()->trigger();
-    EXPECT_EQ(opened, QList<QUrl>{report->pdfFile()});
-}
-
-struct BadReport {
-    const char *name;
-    bool failed; // no answer at all
-    int status;
-    QByteArray body;
-};
-
-class ReportFailures : public Report, public ::testing::WithParamInterface<BadReport> {};
-
-TEST_P(ReportFailures, EndInFailedWithoutAFile) {
-    const BadReport &b = GetParam();
-    ReportViewController *report =
-        printURL(screen, QUrl(QStringLiteral("http://reports.test/r")), QStringLiteral("bad.pdf"));
-    ASSERT_NE(report, nullptr);
-    if (b.failed)
-        transport->fail(0);
-    else
-        transport->replyRaw(0, b.body, b.status);
-    EXPECT_EQ(report->state(), QStringLiteral("failed"));
-    EXPECT_FALSE(report->message().isEmpty());
-    EXPECT_FALSE(report->pdfFile().isValid());
-    EXPECT_FALSE(QFile::exists(folder() + QStringLiteral("/bad.pdf")));
-    // Open does nothing without a file.
-    QList<QUrl> opened;
-    SystemServices::install(new RecordingServices(&opened));
-    report->rightBarButtonItem()->trigger();
-    EXPECT_TRUE(opened.isEmpty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Report, ReportFailures,
-                         ::testing::Values(BadReport{"NotFound", false, 404, kPdf},
-                                           BadReport{"ServerError", false, 500, "%PDF-1.4 partial"},
-                                           BadReport{"HtmlPage", false, 200, "<html>Login</html>"},
-                                           BadReport{"EmptyBody", false, 200, ""},
-                                           BadReport{"PdfMarkerNotAtStart", false, 200,
-                                                     " %PDF-1.4"},
-                                           BadReport{"NoAnswer", true, 0, {}}),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-class ReportFileNames : public Report, public ::testing::WithParamInterface<const char *> {};
-
-TEST_P(ReportFileNames, CannotEscapeTheReportsFolder) {
-    ReportViewController *report = printURL(screen, QUrl(QStringLiteral("http://reports.test/r")),
-                                            QString::fromUtf8(GetParam()));
-    ASSERT_NE(report, nullptr);
-    transport->replyRaw(0, kPdf);
-    const QString reports = QFileInfo(folder()).canonicalFilePath();
-    ASSERT_FALSE(reports.isEmpty());
-    if (report->state() == QLatin1String("shown")) {
-        const QString written = QFileInfo(report->pdfFile().toLocalFile()).canonicalFilePath();
-        EXPECT_EQ(QFileInfo(written).absolutePath(), reports) << written.toStdString();
+TEST_F(Report, BadRepliesEndInFailedWithoutAFile) {
+    struct Case {
+        int status;
+        QByteArray body;
+    };
+    for (const Case &k :
+         {Case{404, kPdf}, Case{500, "%PDF-1.4 partial"}, Case{200, "<html>Login</html>"},
+          Case{200, ""}, Case{200, " %PDF-1.4"}, Case{0, {}}}) {
+        EXPECT_EQ(answer(QStringLiteral("bad.pdf"), k.status, k.body), QStringLiteral("failed"))
+            << k.status << ' ' << k.body.constData();
+        EXPECT_FALSE(QFile::exists(folder() + QStringLiteral("/bad.pdf")));
     }
-    // Nothing appeared next to the folder or above it.
-    for (const QString &outside :
-         {QFileInfo(folder() + QStringLiteral("/../evil.pdf")).absoluteFilePath(),
-          QFileInfo(folder() + QStringLiteral("/../../evil.pdf")).absoluteFilePath()})
-        EXPECT_FALSE(QFile::exists(outside)) << outside.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Report, ReportFileNames,
-                         ::testing::Values("../evil.pdf", "../../evil.pdf", "a/../../evil.pdf",
-                                           "..", "", "/tmp/../evil.pdf"));
+TEST_F(Report, FileNameCannotEscapeTheReportsFolder) {
+    const QStringList outside{
+        QFileInfo(folder() + QStringLiteral("/../evil.pdf")).absoluteFilePath(),
+        QFileInfo(folder() + QStringLiteral("/../../evil.pdf")).absoluteFilePath()};
+    for (const char *name :
+         {"../evil.pdf", "../../evil.pdf", "a/../../evil.pdf", "..", "", "/tmp/../evil.pdf"}) {
+        answer(QString::fromUtf8(name), 200, kPdf);
+        for (const QString &path : outside)
+            EXPECT_FALSE(QFile::exists(path)) << name << " wrote " << path.toStdString();
+        for (const QString &entry :
+             QDir(folder()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries))
+            EXPECT_TRUE(QFileInfo(folder() + u'/' + entry).isFile()) << name;
+    }
+}
 
 TEST_F(Report, DoneClosesTheReportAndALateReplyIsIgnored) {
-    QPointer<ReportViewController> report =
-        printURL(screen, QUrl(QStringLiteral("http://reports.test/r")), QStringLiteral("late.pdf"));
+    QPointer<ReportViewController> report = printURL(screen, kUrl, QStringLiteral("late.pdf"));
     ASSERT_FALSE(report.isNull());
-    ASSERT_NE(report->leftBarButtonItem(), nullptr);
     report->leftBarButtonItem()->trigger();
     EXPECT_EQ(nav->presentedViewController(), nullptr);
     processEvents();
     EXPECT_TRUE(report.isNull());
     transport->replyRaw(0, kPdf);
     EXPECT_FALSE(QFile::exists(folder() + QStringLiteral("/late.pdf")));
-}
-
-TEST_F(Report, RefusedWhenTheScreenIsBusyAndSendsNothing) {
-    ASSERT_TRUE(screen->present(new ViewController));
-    EXPECT_EQ(
-        printURL(screen, QUrl(QStringLiteral("http://reports.test/r")), QStringLiteral("r.pdf")),
-        nullptr);
-    EXPECT_TRUE(transport->sent.isEmpty());
-    EXPECT_EQ(
-        printURL(nullptr, QUrl(QStringLiteral("http://reports.test/r")), QStringLiteral("r.pdf")),
-        nullptr);
 }
 
 } // namespace

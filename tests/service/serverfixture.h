@@ -8,20 +8,20 @@
 // Puts the server addresses (globals) back as they were when the test ends.
 class SavedAddresses {
 public:
-    SavedAddresses()
-        : m_node(nodedb2), m_dc(DCdatabase), m_img(imgdatabase), m_services(servicesdatabase),
-          m_common(commonServicesdatabase), m_report(reportServer) {}
+    SavedAddresses() {
+        for (int i = 0; i < 6; ++i)
+            m_old[i] = *m_vars[i];
+    }
     ~SavedAddresses() {
-        nodedb2 = m_node;
-        DCdatabase = m_dc;
-        imgdatabase = m_img;
-        servicesdatabase = m_services;
-        commonServicesdatabase = m_common;
-        reportServer = m_report;
+        for (int i = 0; i < 6; ++i)
+            *m_vars[i] = m_old[i];
     }
 
 private:
-    QString m_node, m_dc, m_img, m_services, m_common, m_report;
+    QString *const m_vars[6] = {
+        &nodedb2,     &DCdatabase, &imgdatabase, &servicesdatabase, &commonServicesdatabase,
+        &reportServer};
+    QString m_old[6];
 };
 
 // Sets (or unsets, for a null value) an environment variable for the life of a test.
@@ -29,17 +29,9 @@ class ScopedEnv {
 public:
     ScopedEnv(const char *name, const QByteArray &value)
         : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
+        value.isNull() ? void(qunsetenv(name)) : void(qputenv(name, value));
     }
-    ~ScopedEnv() {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
+    ~ScopedEnv() { m_had ? void(qputenv(m_name, m_old)) : void(qunsetenv(m_name)); }
 
 private:
     const char *m_name;
