@@ -135,11 +135,16 @@ void ViewController::endAppearance() {
     viewDidAppear(true);
 }
 
+// A screen already covered (by a stack presented over it) does not disappear a second time
+// when that cover goes away together with it.
 void ViewController::beginDisappearance() {
-    viewWillDisappear(true);
+    if (m_visible)
+        viewWillDisappear(true);
 }
 
 void ViewController::endDisappearance() {
+    if (!m_visible)
+        return;
     m_visible = false;
     viewDidDisappear(true);
 }

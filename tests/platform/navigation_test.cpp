@@ -277,6 +277,8 @@ TEST(Presentation, DismissingAChainClosesAllWithoutShowingTheMiddle) {
     EXPECT_EQ(s.log.filter(QLatin1String("Appear")), (QStringList{"B:willAppear", "B:didAppear"}))
         << s.log.join(u' ').toStdString();
     EXPECT_EQ(s.log.count("F:didDisappear"), 1);
+    EXPECT_EQ(s.log.filter(QLatin1String("D:")), QStringList())
+        << "D was already covered: it does not disappear twice";
     processEvents();
     EXPECT_TRUE(first.isNull());
     EXPECT_TRUE(second.isNull());
