@@ -95,8 +95,10 @@ void securityLogTVC::loadOpenLogs() {
     fetchDATA::nodefetchD(
         parameters,
         [this](const QVariant &reply) {
-            DATA = RowsReader::textRows(reply);
-            LoadDATA = DATA;
+            LoadDATA = RowsReader::textRows(reply);
+            // A search result on screen stays there; the open logs come back when it is cleared.
+            if (fromSearch != QLatin1String("Yes"))
+                DATA = LoadDATA;
             MainQueue::async(this, [this] { reloadData(); });
         },
         this);

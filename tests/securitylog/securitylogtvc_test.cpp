@@ -203,6 +203,22 @@ TEST_F(LogListTest, ASearchReplyAfterTheFieldWasClearedIsNotShown) {
     EXPECT_EQ(list->DATA, list->LoadDATA);
 }
 
+TEST_F(LogListTest, OpenLogsArrivingUnderASearchResultDoNotReplaceIt) {
+    logIn();
+    show();
+    list->searchController->setText("anand");
+    processEvents();
+    timers.created.last()->fire();
+    net->reply(1, QVariantList{openLog("40", "Anand K")});
+    processEvents();
+    net->reply(0, QVariantList{openLog("12", "Bala"), openLog("13", "Chitra")});
+    processEvents();
+    ASSERT_EQ(list->DATA.size(), 1);
+    EXPECT_EQ(list->DATA.first().value("IOPerson").toString(), "Anand K");
+    list->searchController->clear();
+    EXPECT_EQ(list->DATA.size(), 2) << "the open logs were kept for when the search ends";
+}
+
 TEST_F(LogListTest, ReportModeSearchesLogsAndShowsTheirDivision) {
     showWithOpenLogs();
     list->IsReportSearchActive = true;
