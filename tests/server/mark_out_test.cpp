@@ -1,18 +1,16 @@
 #include "server_test_support.h"
 
-#include <gtest/gtest.h>
-
 namespace seclog::server::testing {
 namespace {
 
 class MarkOut : public ::testing::Test {
 protected:
-    Reply save(const std::string &securityIOLog, const std::string &details = "") {
+    Reply save(const std::string &securityIOLog) {
         return demo.postForm("/SaveSecurityIOLog",
-                             {{"SecurityIOLog", securityIOLog}, {"SecurityIODetails", details}});
+                             {{"SecurityIOLog", securityIOLog}, {"SecurityIODetails", ""}});
     }
-    Reply markOut(const std::string &id) {
-        return save(nlohmann::json::array({{{"IOLog_ids", id}, {"ImageData", ""}}}).dump());
+    Reply markOut(const nlohmann::json &id, const std::string &image = "") {
+        return save(nlohmann::json::array({{{"IOLog_ids", id}, {"ImageData", image}}}).dump());
     }
     static nlohmann::json message(const char *key, const std::string &text) {
         return nlohmann::json::array({{{key, text}}});
@@ -31,38 +29,29 @@ TEST_F(MarkOut, ClosesOpenLogOnce) {
     EXPECT_TRUE(isClientDateTime(*outTime)) << *outTime;
 
     EXPECT_EQ(markOut("36").json, message("ErrorMsg", "Security Log 36 is already OUT"));
+    EXPECT_EQ(column(demo.openLogs("1").json, "SecIOLog_id"),
+              (std::vector<std::string>{"34", "32", "30", "29", "27", "25"}));
 
-    const Reply open =
-        demo.postSp("USP_GetSecurityLogBySearchText",
-                    {{"SearchBy", "NotOut"}, {"SearchText", "1"}, {"BranchCode", "HLV01"}});
-    ASSERT_EQ(open.json.size(), 6u);
-    EXPECT_EQ(open.json[0]["SecIOLog_id"], "34");
-
-    const Reply search =
-        demo.postSp("USP_SecurityLogBySearchText_RptSearch",
-                    {{"SearchBy", "SecIOS_ReportFilterSearch"}, {"SearchText", "36"}});
+    const Reply search = demo.searchLogs("SecIOS_ReportFilterSearch", "36");
     ASSERT_EQ(search.json.size(), 1u);
     EXPECT_EQ(search.json[0]["IsUpdateable"], "No");
     EXPECT_EQ(search.json[0]["OutTime"], *outTime);
 }
 
-TEST_F(MarkOut, ClosedAndUnknownLogsGiveErrorRows) {
-    EXPECT_EQ(markOut("1").json, message("ErrorMsg", "Security Log 1 is already OUT"));
-    EXPECT_EQ(markOut("9999").json, message("ErrorMsg", "Security Log 9999 not found"));
-    EXPECT_EQ(logOutTime(demo.dbPath(), 9999), std::nullopt);
+TEST_F(MarkOut, NumericIdWithLargePhotoWorks) {
+    // httplib alone caps url-encoded bodies at 8 KiB; photos make saves bigger.
+    EXPECT_EQ(markOut(32, std::string(200000, 'A')).json,
+              message("SMsg", "Security Log 32 marked OUT"));
 }
 
-TEST_F(MarkOut, MalformedInputGivesErrorRowNotCrash) {
+TEST_F(MarkOut, ClosedUnknownAndMalformedGiveErrorRows) {
+    EXPECT_EQ(markOut("1").json, message("ErrorMsg", "Security Log 1 is already OUT"));
+    EXPECT_EQ(markOut("9999").json, message("ErrorMsg", "Security Log 9999 not found"));
     const std::vector<std::string> bodies = {"",
-                                             "not json",
-                                             "{}",
                                              "[]",
-                                             "[1]",
                                              R"([{"IOLog_ids":"1"},{"IOLog_ids":"2"}])",
                                              R"([{"ImageData":""}])",
                                              R"([{"IOLog_ids":{"x":1}}])",
-                                             R"([{"IOLog_ids":"abc"}])",
-                                             R"([{"IOLog_ids":"-3"}])",
                                              R"([{"IOLog_ids":"36; DELETE FROM SecurityIOLog"}])",
                                              R"([{"IOLog_ids":"99999999999999999999999"}])"};
     for (const auto &body : bodies) {
@@ -72,19 +61,6 @@ TEST_F(MarkOut, MalformedInputGivesErrorRowNotCrash) {
         EXPECT_TRUE(reply.json[0].contains("ErrorMsg")) << body;
     }
     EXPECT_EQ(logOutTime(demo.dbPath(), 36), ""); // still open
-}
-
-TEST_F(MarkOut, NumericIdInJsonAlsoWorks) {
-    EXPECT_EQ(save(R"([{"IOLog_ids":34,"ImageData":""}])").json,
-              message("SMsg", "Security Log 34 marked OUT"));
-}
-
-TEST_F(MarkOut, LargeFormBodyIsAccepted) {
-    // httplib alone caps url-encoded bodies at 8 KiB; photos make saves bigger.
-    const std::string image(200000, 'A');
-    EXPECT_EQ(
-        save(nlohmann::json::array({{{"IOLog_ids", "32"}, {"ImageData", image}}}).dump()).json,
-        message("SMsg", "Security Log 32 marked OUT"));
 }
 
 } // namespace

@@ -8,17 +8,10 @@
 namespace seclog::server::testing {
 namespace {
 
-// Runs the real executable with --port 0 and reads the port from its first line.
+// Runs the real executable and reads what it prints on stdout.
 class ServerBinary : public ::testing::Test {
 protected:
-    void TearDown() override {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        if (out_)
-            fclose(out_);
-    }
+    void TearDown() override { stopAndWait(SIGKILL); }
 
     void start(const std::vector<std::string> &args) {
         int fds[2];
@@ -46,11 +39,24 @@ protected:
     }
 
     int stopAndWait(int signal) {
-        kill(pid_, signal);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
+        int status = -1;
+        if (pid_ > 0) {
+            kill(pid_, signal);
+            waitpid(pid_, &status, 0);
+            pid_ = -1;
+        }
+        if (out_)
+            fclose(out_);
+        out_ = nullptr;
         return status;
+    }
+
+    // Returns the port from the listening line, 0 if the first line is anything else.
+    int startListening(const std::vector<std::string> &args) {
+        start(args);
+        const std::string line = readLine(), prefix = "seclog-server listening on 127.0.0.1:";
+        EXPECT_EQ(line.rfind(prefix, 0), 0u) << line;
+        return line.rfind(prefix, 0) == 0 ? std::stoi(line.substr(prefix.size())) : 0;
     }
 
     TempDir dir_;
@@ -59,22 +65,25 @@ protected:
 };
 
 TEST_F(ServerBinary, PrintsPortServesAndStopsOnSignal) {
-    start({"--db", (dir_.path() / "bin.db").string(), "--port", "0", "--demo"});
-    const std::string line = readLine();
-    const std::string prefix = "seclog-server listening on 127.0.0.1:";
-    ASSERT_EQ(line.rfind(prefix, 0), 0u) << line;
-    const int port = std::stoi(line.substr(prefix.size()));
+    const int port =
+        startListening({"--port", "0", "--db", (dir_.path() / "bin.db").string(), "--demo",
+                        "--app-version", "2.5", "--app-link", "https://x.test/get"});
     ASSERT_GT(port, 0);
-
     httplib::Client client("127.0.0.1", port);
-    const nlohmann::json body = {
-        {"SPName", "Usp_CommonService"},
-        {"JSONData", {{"SP_Type", "Sel_DeviceAndDivision"}, {"LikeStr", "Gate-1 Handheld"}}},
-        {"withStrings", true}};
-    const Reply reply = toReply(client.Post("/sp", body.dump(), "application/json"));
-    ASSERT_EQ(reply.json.size(), 1u);
-    EXPECT_EQ(reply.json[0]["GateName"], "Main Gate");
+    const Reply device =
+        toReply(client.Post("/sp",
+                            spBody("Usp_CommonService", {{"SP_Type", "Sel_DeviceAndDivision"},
+                                                         {"LikeStr", "Gate-1 Handheld"}}),
+                            "application/json"));
+    EXPECT_EQ(column(device.json, "GateName"), std::vector<std::string>{"Main Gate"});
     EXPECT_EQ(readLine().rfind("POST /sp Usp_CommonService/Sel_DeviceAndDivision 200 ", 0), 0u);
+
+    const Reply version = toReply(client.Post(
+        "/sp",
+        spBody("USP_tblMAppleAppRights", {{"AppName", "SECURITY IOS 11"}, {"ReqType", "VER"}}),
+        "application/json"));
+    EXPECT_EQ(version.json, nlohmann::json::array({{{"AppleAppVersion", "2.5"},
+                                                    {"HttpLinkURL", "https://x.test/get"}}}));
 
     const int status = stopAndWait(SIGTERM);
     EXPECT_TRUE(WIFEXITED(status));
@@ -85,29 +94,31 @@ TEST_F(ServerBinary, PrintsPortServesAndStopsOnSignal) {
 TEST_F(ServerBinary, RestartWithDemoDoesNotDuplicateData) {
     const std::string db = (dir_.path() / "again.db").string();
     for (int run = 0; run < 2; ++run) {
-        start({"--db", db, "--port", "0", "--demo"});
-        ASSERT_NE(readLine().find("listening on"), std::string::npos);
+        ASSERT_GT(startListening({"--port", "0", "--db", db, "--demo"}), 0);
         EXPECT_EQ(WEXITSTATUS(stopAndWait(SIGINT)), 0);
-        fclose(out_);
-        out_ = nullptr;
     }
-    DemoServer probe; // compare against a single demo load
     ServerOptions options;
     options.dbPath = db;
     options.logRequests = false;
     StandInServer reopened(options);
     httplib::Client client("127.0.0.1", reopened.port());
-    const nlohmann::json body = {{"SPName", "USP_SecurityLogBySearchText_RptSearch"},
-                                 {"JSONData", {{"SearchBy", "MobileIOS"}, {"SearchText", ""}}}};
-    EXPECT_EQ(toReply(client.Post("/sp", body.dump(), "application/json")).json.size(), 14u);
+    const std::string body = spBody("USP_SecurityLogBySearchText_RptSearch",
+                                    {{"SearchBy", "MobileIOS"}, {"SearchText", ""}}, false);
+    EXPECT_EQ(toReply(client.Post("/sp", body, "application/json")).json.size(), 14u);
 }
 
 TEST_F(ServerBinary, BadArgumentsExitWithUsage) {
-    start({"--port", "0"});
-    EXPECT_EQ(readLine(), "");
-    const int status = stopAndWait(0); // already exiting; signal 0 only probes
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 2);
+    const std::string db = (dir_.path() / "x.db").string();
+    for (const std::vector<std::string> &args :
+         std::vector<std::vector<std::string>>{{"--port", "0"},
+                                               {"--db", db, "--port", "70000"},
+                                               {"--db", db, "--port", "12ab"},
+                                               {"--db", db, "--port", "0", "--bogus", "1"}}) {
+        start(args);
+        EXPECT_EQ(readLine(), "") << args.back(); // the server would print its listening line
+        const int status = stopAndWait(SIGKILL);  // already exited unless it went on serving
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << args.back();
+    }
 }
 
 } // namespace
