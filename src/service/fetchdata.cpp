@@ -3,8 +3,10 @@
 #include "datatask.h"
 #include "dbconnection.h"
 
+#include <QFutureWatcher>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QUrl>
 
 void FetchTask::cancel() {
@@ -13,22 +15,44 @@ void FetchTask::cancel() {
         m_job->cancel();
 }
 
-std::shared_ptr<FetchTask> fetchDATA::send(const HttpRequest &request, QObject *context,
-                                           std::function<void(const HttpReply &)> done) {
+std::shared_ptr<FetchTask>
+fetchDATA::send(const HttpRequest &request, QObject *context,
+                std::function<void(const HttpReply &, const StillWanted &)> done) {
     TransportJob *job = Transport::shared().send(request);
     auto task = std::make_shared<FetchTask>(job);
     std::weak_ptr<FetchTask> weak = task;
     const bool hasContext = context != nullptr;
     QPointer<QObject> guard(context);
+    // Asked on arrival, and again after any work done in between (decoding a large reply).
+    const std::function<bool()> stillWanted = [weak, hasContext, guard] {
+        if (auto t = weak.lock(); t && t->isCancelled())
+            return false;
+        return !hasContext || !guard.isNull();
+    };
     QObject::connect(job, &TransportJob::finished, job,
-                     [weak, hasContext, guard, done](const HttpReply &reply) {
-                         if (auto t = weak.lock(); t && t->isCancelled())
-                             return;
-                         if (hasContext && !guard)
-                             return;
-                         done(reply);
+                     [stillWanted, done](const HttpReply &reply) {
+                         if (stillWanted())
+                             done(reply, stillWanted);
                      });
     return task;
+}
+
+void fetchDATA::decodeThen(const QByteArray &body, const std::function<bool()> &stillWanted,
+                           std::function<void(const QVariant &)> deliver) {
+    if (body.size() < largeReplyBytes) {
+        deliver(datatask::decode(body));
+        return;
+    }
+    // A large reply is decoded off the GUI thread so the screen keeps drawing; the result
+    // comes back to the main thread.
+    auto *watcher = new QFutureWatcher<QVariant>();
+    QObject::connect(watcher, &QFutureWatcher<QVariant>::finished, watcher,
+                     [watcher, stillWanted, deliver] {
+                         watcher->deleteLater();
+                         if (stillWanted())
+                             deliver(watcher->result());
+                     });
+    watcher->setFuture(QtConcurrent::run([body] { return datatask::decode(body); }));
 }
 
 std::shared_ptr<FetchTask> fetchDATA::nodefetchD(const QVariantMap &parameters,
@@ -40,8 +64,11 @@ std::shared_ptr<FetchTask> fetchDATA::nodefetchD(const QVariantMap &parameters,
     request.body =
         QJsonDocument(QJsonObject::fromVariantMap(parameters)).toJson(QJsonDocument::Compact);
     request.timeoutMs = timeoutMs;
-    return send(request, context, [completion](const HttpReply &reply) {
-        completion(reply.ok() ? datatask::decode(reply.body) : QVariant());
+    return send(request, context, [completion](const HttpReply &reply, const auto &stillWanted) {
+        if (!reply.ok())
+            completion(QVariant());
+        else
+            decodeThen(reply.body, stillWanted, completion);
     });
 }
 
@@ -54,14 +81,15 @@ std::shared_ptr<FetchTask> fetchDATA::DataTask(QObject *sender, const QString &u
     request.contentType = "application/x-www-form-urlencoded";
     request.body = formEncode(parameters);
     const bool asText = returnType == QLatin1String("N");
-    return send(request, sender, [completion, asText](const HttpReply &reply) {
-        if (!reply.ok())
-            completion(QVariant());
-        else if (asText)
-            completion(QString::fromUtf8(reply.body));
-        else
-            completion(datatask::decode(reply.body));
-    });
+    return send(request, sender,
+                [completion, asText](const HttpReply &reply, const auto &stillWanted) {
+                    if (!reply.ok())
+                        completion(QVariant());
+                    else if (asText)
+                        completion(QString::fromUtf8(reply.body));
+                    else
+                        decodeThen(reply.body, stillWanted, completion);
+                });
 }
 
 QByteArray fetchDATA::formEncode(const QMap<QString, QString> &parameters) {

@@ -47,6 +47,16 @@ public:
     // literal, so "+", "&", "=" and spaces arrive intact.
     static QByteArray formEncode(const QMap<QString, QString> &parameters);
 
-    static std::shared_ptr<FetchTask> send(const HttpRequest &request, QObject *context,
-                                           std::function<void(const HttpReply &)> done);
+    // `done` gets the reply and a check that the caller still wants the result (not cancelled,
+    // context alive), for work that finishes later.
+    using StillWanted = std::function<bool()>;
+    static std::shared_ptr<FetchTask>
+    send(const HttpRequest &request, QObject *context,
+         std::function<void(const HttpReply &, const StillWanted &)> done);
+
+    // Replies from this size on are decoded on a worker thread.
+    static constexpr qsizetype largeReplyBytes = 512 * 1024;
+    // Decodes a JSON body and hands the result to `deliver` on the main thread.
+    static void decodeThen(const QByteArray &body, const StillWanted &stillWanted,
+                           std::function<void(const QVariant &)> deliver);
 };

@@ -6,6 +6,9 @@
 #include "testapp.h"
 
 #include <gtest/gtest.h>
+#include <QJsonDocument>
+#include <QThread>
+#include <QtTest/QTest>
 
 namespace {
 
@@ -45,6 +48,33 @@ TEST_F(Fetch, NodeFetchPostsTheParametersAsJSONAndCompletesOnceWithTheRows) {
     transport->reply(0, QVariantList{}); // a second answer must not complete again
     ASSERT_EQ(responses.size(), 1);
     EXPECT_EQ(RowsReader::textRows(responses.at(0)), (Rows{{{"Visitor_id", "12"}}}));
+}
+
+// A large reply is decoded on a worker: it still arrives whole, on the main thread, and not at
+// all once its task was cancelled in the meantime.
+TEST_F(Fetch, LargeRepliesArriveWholeOnTheMainThreadUnlessCancelled) {
+    QVariantList rows;
+    for (int i = 0; i < 6000; ++i)
+        rows.append(QVariantMap{{"SecIOLog_id", i}, {"IOPerson", QString(80, QLatin1Char('x'))}});
+    const QByteArray body = QJsonDocument::fromVariant(rows).toJson(QJsonDocument::Compact);
+    ASSERT_GE(body.size(), fetchDATA::largeReplyBytes);
+
+    QList<QVariant> responses;
+    bool onMainThread = false;
+    fetchDATA::nodefetchD(kParams, [&](const QVariant &v) {
+        onMainThread = QThread::currentThread() == qApp->thread();
+        responses << v;
+    });
+    auto cancelled = fetchDATA::nodefetchD(kParams, [&](const QVariant &v) { responses << v; });
+    transport->replyRaw(0, body);
+    transport->replyRaw(1, body);
+    cancelled->cancel();
+    EXPECT_TRUE(responses.isEmpty()) << "decoding has not finished yet";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !responses.isEmpty(); }, 10000));
+    processEvents();
+    ASSERT_EQ(responses.size(), 1);
+    EXPECT_TRUE(onMainThread);
+    EXPECT_EQ(RowsReader::textRows(responses.first()).size(), 6000);
 }
 
 // Failure, non-2xx or a body that is not JSON: each completes once with an invalid variant.
