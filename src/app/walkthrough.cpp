@@ -45,7 +45,7 @@ void Walkthrough::buildSteps() {
                  start->showMenu();
                  if (auto *menu = top<MenuViewController>())
                      menu->didSelectRow(0, static_cast<int>(MenuViewController::rowKeys.indexOf(
-                                                QStringLiteral("LogOut"))));
+                                               QStringLiteral("LogOut"))));
              }
          },
          [] { return top<VCLogin>() != nullptr; }},
@@ -70,7 +70,9 @@ void Walkthrough::buildSteps() {
              list()->searchController->setText(person.left(4));
          },
          [list] {
-             return list() && list()->fromSearch == QLatin1String("Yes") && !list()->DATA.isEmpty();
+             // The people found replace the open logs once the reply is in.
+             return list() && list()->fromSearch == QLatin1String("Yes") &&
+                    !list()->DATA.isEmpty() && list()->DATA != list()->LoadDATA;
          }},
         {QStringLiteral("search-cleared"), [list] { list()->searchController->clear(); },
          [list] {
