@@ -28,8 +28,9 @@ int main(int argc, char *argv[]) {
     AppDelegate delegate;
     delegate.applicationDidFinishLaunching();
 
-    QQmlApplicationEngine engine;
+    // The factory outlives the engine that uses it.
     CachingNetworkAccessManagerFactory networkFactory;
+    QQmlApplicationEngine engine;
     engine.setNetworkAccessManagerFactory(&networkFactory);
     engine.setInitialProperties(
         {{QStringLiteral("appWindow"), QVariant::fromValue(delegate.window)}});

@@ -63,7 +63,8 @@ void securityLogTVC::viewWillDisappear(bool) {
 }
 
 void securityLogTVC::presentLogin() {
-    auto *nav = new NavigationController(new VCLogin());
+    // Owned by the list until presented, so it goes with the list if that never happens.
+    auto *nav = new NavigationController(new VCLogin(), this);
     CommonClass::shared().styleNavigation(nav);
     // Presenting goes through the main queue: the list may be appearing right now.
     QPointer<securityLogTVC> self(this);
