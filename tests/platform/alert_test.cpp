@@ -1,5 +1,6 @@
 #include "alertcontroller.h"
 #include "navigationcontroller.h"
+#include "shownscreen.h"
 #include "testapp.h"
 #include "window.h"
 
@@ -8,21 +9,8 @@
 
 namespace {
 
-struct Host {
-    Window window;
-    ViewController *screen = new ViewController;
-    Host() {
-        window.setRootViewController(new NavigationController(screen));
-        window.makeKeyAndVisible();
-    }
-    ~Host() { processEvents(); }
-    ViewController *presented() const {
-        return screen->navigationController()->presentedViewController();
-    }
-};
-
 TEST(Alerts, TapClosesTheAlertBeforeTheHandlerRunsAndRunsItOnce) {
-    Host h;
+    ShownScreen h;
     QPointer<AlertController> alert =
         new AlertController(QStringLiteral("Delete?"), QStringLiteral("Sure?"));
     int runs = 0;
@@ -62,7 +50,7 @@ TEST(Alerts, TapClosesTheAlertBeforeTheHandlerRunsAndRunsItOnce) {
 }
 
 TEST(Alerts, TextFieldTextReachesTheHandler) {
-    Host h;
+    ShownScreen h;
     auto *alert = new AlertController(QStringLiteral("Reason"), QString());
     alert->addTextField({QString(), QStringLiteral("Reason"), false});
     alert->addTextField({QStringLiteral("preset"), QString(), true});
@@ -79,7 +67,7 @@ TEST(Alerts, TextFieldTextReachesTheHandler) {
 }
 
 TEST(Alerts, KeptAlertCanBeShownAndTappedAgain) {
-    Host h;
+    ShownScreen h;
     QPointer<AlertController> alert = new AlertController(QStringLiteral("Scan failed"), QString());
     alert->setKeptAfterDismissal(true);
     int runs = 0;

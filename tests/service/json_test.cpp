@@ -3,6 +3,7 @@
 #include "datatask.h"
 #include "navigationcontroller.h"
 #include "rows.h"
+#include "shownscreen.h"
 #include "testapp.h"
 #include "window.h"
 
@@ -143,19 +144,8 @@ TEST_F(Session, PartialSavedSessionOnlySetsWhatItHolds) {
     EXPECT_EQ(master, expected);
 }
 
-// window -> nav [screen], shown.
-struct Shown {
-    Window window;
-    ViewController *screen = new ViewController;
-    Shown() {
-        window.setRootViewController(new NavigationController(screen));
-        window.makeKeyAndVisible();
-    }
-    ~Shown() { processEvents(); }
-};
-
 TEST(Alerts, TextEntryHandsTheTypedTextToOkOnly) {
-    Shown s;
+    ShownScreen s;
     QStringList got;
     for (const char *button : {"Cancel", "Ok"}) {
         // Without a screen it goes over the top one.
@@ -169,7 +159,7 @@ TEST(Alerts, TextEntryHandsTheTypedTextToOkOnly) {
 }
 
 TEST(Alerts, ShowAlertAppendsTheFailureAndConfirmRunsOkOnItsButton) {
-    Shown s;
+    ShownScreen s;
     AlertController *alert =
         c().showAlert(s.screen, QStringLiteral("Error"), QStringLiteral("Upload failed"),
                       QStringLiteral("HTTP 500"));
@@ -186,7 +176,7 @@ TEST(Alerts, ShowAlertAppendsTheFailureAndConfirmRunsOkOnItsButton) {
 }
 
 TEST(TopScreen, FollowsPresentationsAndStacks) {
-    Shown s;
+    ShownScreen s;
     EXPECT_EQ(c().topViewController(), s.screen);
     auto *inner = new ViewController;
     auto *nav2 = new NavigationController(new ViewController);
