@@ -10,7 +10,7 @@
 #include <QUrl>
 
 void FetchTask::cancel() {
-    m_cancelled = true;
+    *m_cancelled = true;
     if (m_job)
         m_job->cancel();
 }
@@ -20,14 +20,12 @@ fetchDATA::send(const HttpRequest &request, QObject *context,
                 std::function<void(const HttpReply &, const StillWanted &)> done) {
     TransportJob *job = Transport::shared().send(request);
     auto task = std::make_shared<FetchTask>(job);
-    std::weak_ptr<FetchTask> weak = task;
     const bool hasContext = context != nullptr;
     QPointer<QObject> guard(context);
     // Asked on arrival, and again after any work done in between (decoding a large reply).
-    const std::function<bool()> stillWanted = [weak, hasContext, guard] {
-        if (auto t = weak.lock(); t && t->isCancelled())
-            return false;
-        return !hasContext || !guard.isNull();
+    const std::function<bool()> stillWanted = [cancelled = task->cancelledFlag(), hasContext,
+                                               guard] {
+        return !*cancelled && (!hasContext || !guard.isNull());
     };
     QObject::connect(job, &TransportJob::finished, job,
                      [stillWanted, done](const HttpReply &reply) {

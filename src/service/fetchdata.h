@@ -11,16 +11,19 @@
 #include <QVariant>
 #include <QVariantMap>
 
-// A framework request that can be cancelled; a cancelled request never calls its completion.
+// A framework request that can be cancelled; a cancelled request never calls its completion,
+// even when the caller lets go of this handle before a reply still being decoded is done.
 class FetchTask {
 public:
     explicit FetchTask(TransportJob *job) : m_job(job) {}
     void cancel();
-    bool isCancelled() const { return m_cancelled; }
+    bool isCancelled() const { return *m_cancelled; }
+    // Shared with the reply's handler, so the cancellation outlives this handle.
+    std::shared_ptr<const bool> cancelledFlag() const { return m_cancelled; }
 
 private:
     QPointer<TransportJob> m_job;
-    bool m_cancelled = false;
+    std::shared_ptr<bool> m_cancelled = std::make_shared<bool>(false);
 };
 
 using FetchCompletion = std::function<void(const QVariant &response)>;
