@@ -1,19 +1,15 @@
+#include "fixtures.h"
 #include "navigationcontroller.h"
 #include "sessionfixture.h"
 #include "vclogin.h"
 #include "window.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPointer>
 
 namespace {
-
-const QVariantList guardRow{QVariantMap{{"BranchCode", "HLV01"},
-                                        {"Users_id", "7"},
-                                        {"EmpName", "Ravi Kumar"},
-                                        {"Employee_id", "101"},
-                                        {"Department_id", "3"},
-                                        {"Department", "Security"},
-                                        {"ImagePath", "~/Security/PersonsImages/user_1.png"}}};
 
 class LoginTest : public SessionTest {
 protected:
@@ -66,7 +62,7 @@ TEST_F(LoginTest, SuccessFillsAndSavesTheSessionAsksForTheDeviceAndCloses) {
     type(QStringLiteral("demo"), QStringLiteral("demo"));
     login->dbCell->select(2); // "global"
     login->login();
-    net->reply(0, guardRow);
+    net->replyRaw(0, fixture("app/verify-user.json"));
     processEvents();
 
     EXPECT_EQ(master.Users_id, "7");
@@ -91,10 +87,7 @@ TEST_F(LoginTest, SuccessFillsAndSavesTheSessionAsksForTheDeviceAndCloses) {
     EXPECT_TRUE(login.isNull());
 
     // The device record arrives after the login has gone.
-    net->reply(1, QVariantList{QVariantMap{{"Division_id", "1"},
-                                           {"DivisionName", "Spinning"},
-                                           {"Device_id", "11"},
-                                           {"GateName", "Main Gate"}}});
+    net->replyRaw(1, fixture("app/device-record.json"));
     processEvents();
     EXPECT_EQ(master.Division_id, "1");
     EXPECT_EQ(master.GateName, "Main Gate");
@@ -114,7 +107,8 @@ TEST_F(LoginTest, TheServerSetIsAppliedAsSoonAsTheSegmentChanges) {
 
 TEST_F(LoginTest, ALoginRowWithoutImagePathKeepsTheEarlierPath) {
     master.ImagePath = QStringLiteral("~/old.png");
-    QVariantMap row = guardRow.first().toMap();
+    QVariantMap row =
+        QJsonDocument::fromJson(fixture("app/verify-user.json"))[0].toObject().toVariantMap();
     row.remove("ImagePath");
     type("demo", "demo");
     login->login();
@@ -129,7 +123,7 @@ TEST_F(LoginTest, NoDeviceRecordKeepsTheEarlierDivision) {
     master.GateName = QStringLiteral("North Gate");
     type("demo", "demo");
     login->login();
-    net->reply(0, guardRow);
+    net->replyRaw(0, fixture("app/verify-user.json"));
     processEvents();
     net->reply(1, QVariantList{});
     processEvents();
@@ -180,7 +174,7 @@ TEST_F(LoginTest, AReplyAfterTheScreenIsGoneChangesNothing) {
     root->dismiss(false);
     processEvents();
     ASSERT_TRUE(login.isNull());
-    net->reply(0, guardRow);
+    net->replyRaw(0, fixture("app/verify-user.json"));
     processEvents();
     EXPECT_TRUE(master.Users_id.isEmpty());
     EXPECT_EQ(net->sent.size(), 1);

@@ -1,3 +1,4 @@
+#include "fixtures.h"
 #include "manualtimer.h"
 #include "navigationcontroller.h"
 #include "printurl.h"
@@ -8,6 +9,9 @@
 #include "sessionfixture.h"
 #include "vclogin.h"
 #include "window.h"
+
+#include <algorithm>
+#include <QFileInfo>
 
 namespace {
 
@@ -46,7 +50,7 @@ protected:
         logIn();
         show();
         ASSERT_EQ(net->sent.size(), 1);
-        net->reply(0, QVariantList{openLog("12", "Anand"), openLog("13", "Bala")});
+        net->replyRaw(0, fixture("securitylog/open-logs.json")); // Anand 12, Bala 13
         processEvents();
         ASSERT_EQ(list->DATA.size(), 2);
     }
@@ -104,15 +108,6 @@ TEST_F(LogListTest, TheDeviceRecordArrivingLaterLoadsTheOpenLogs) {
     EXPECT_EQ(net->sent.size(), 1);
 }
 
-TEST_F(LogListTest, BadOpenLogsRepliesShowNoRows) {
-    logIn();
-    show();
-    net->replyRaw(0, "<html>oops</html>");
-    processEvents();
-    EXPECT_TRUE(list->DATA.isEmpty());
-    EXPECT_EQ(list->numberOfRows(0), 0);
-}
-
 TEST_F(LogListTest, ListRowsShowTheLogAndItsShortInTime) {
     showWithOpenLogs();
     const QVariantMap cell = list->cellForRow(0, 0);
@@ -126,18 +121,58 @@ TEST_F(LogListTest, ListRowsShowTheLogAndItsShortInTime) {
     EXPECT_EQ(list->heightForRow(0, 0), 74);
 }
 
-TEST_F(LogListTest, AReplyRowLackingKeysLeavesLabelsEmpty) {
+// Odd open-logs replies, one fixture each: whatever is not a row is skipped, values that are
+// not text read as text, and a row never shows another's labels.
+struct OddReply {
+    const char *fixture;
+    int status;
+    int rows;
+    const char *firstId;
+    const char *firstPerson;
+    const char *firstInTime;
+};
+
+void PrintTo(const OddReply &k, std::ostream *os) {
+    *os << k.fixture << ' ' << k.status;
+}
+
+class OddOpenLogsTest : public LogListTest, public ::testing::WithParamInterface<OddReply> {};
+
+TEST_P(OddOpenLogsTest, ShowsOnlyTheRowsItHolds) {
+    const OddReply &k = GetParam();
     logIn();
     show();
-    net->reply(0, QVariantList{QVariantMap{{"SecIOLog_id", 5}}});
+    net->replyRaw(0, fixture(QStringLiteral("securitylog/") + k.fixture), k.status);
     processEvents();
+    ASSERT_EQ(list->numberOfRows(0), k.rows);
+    EXPECT_EQ(list->LoadDATA.size(), k.rows);
+    if (k.rows == 0)
+        return;
     const QVariantMap cell = list->cellForRow(0, 0);
-    EXPECT_EQ(cell.value("lblSecLog_id").toString(), "5");
-    EXPECT_EQ(cell.value("lblPersonName").toString(), "");
-    EXPECT_EQ(cell.value("lblInTime").toString(), "");
+    EXPECT_EQ(cell.value("lblSecLog_id").toString(), k.firstId);
+    EXPECT_EQ(cell.value("lblPersonName").toString(), k.firstPerson);
+    EXPECT_EQ(cell.value("lblInTime").toString(), k.firstInTime);
     EXPECT_FALSE(cell.value("imageUrl").toUrl().isValid());
     EXPECT_EQ(cell.value("photoBackground").value<QColor>(), QColor::fromRgbF(1, 1, 1, 0.95));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, OddOpenLogsTest,
+    ::testing::Values(OddReply{"odd-open-logs/html-page.txt", 200, 0, "", "", ""},
+                      OddReply{"odd-open-logs/not-an-array.json", 200, 0, "", "", ""},
+                      OddReply{"odd-open-logs/zero.txt", 200, 0, "", "", ""},
+                      OddReply{"odd-open-logs/empty.txt", 200, 0, "", "", ""},
+                      OddReply{"odd-open-logs/truncated.json", 200, 0, "", "", ""},
+                      OddReply{"open-logs.json", 500, 0, "", "", ""},
+                      OddReply{"odd-open-logs/numbers-not-text.json", 200, 1, "12", "Anand", ""},
+                      OddReply{"odd-open-logs/missing-keys.json", 200, 1, "5", "", ""},
+                      OddReply{"odd-open-logs/mixed-items.json", 200, 2, "7", "Bala", ""}),
+    [](const auto &info) {
+        std::string name =
+            QFileInfo(QString::fromUtf8(info.param.fixture)).baseName().toStdString();
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name + "_" + std::to_string(info.param.status);
+    });
 
 TEST_F(LogListTest, ShortTextShowsTheOpenLogsAgainWithoutARequest) {
     showWithOpenLogs();
