@@ -17,7 +17,7 @@
 #include "vclogin.h"
 
 #include <QRegularExpression>
-#include <QUrlQuery>
+#include <QUrl>
 
 securityLogTVC::securityLogTVC(QObject *parent) : TableViewController(false, parent) {
     setTitle(QStringLiteral("Security Log"));
@@ -241,17 +241,13 @@ void securityLogTVC::printLog(int row) {
     setEditing(false, true);
     if (row < 0 || row >= DATA.size())
         return;
-    QUrlQuery query;
-    query.addQueryItem(QStringLiteral("SecIOLog_id"),
-                       QString::fromLatin1(QUrl::toPercentEncoding(
-                           RowsReader::text(DATA.at(row), QStringLiteral("SecIOLog_id")))));
-    query.addQueryItem(QStringLiteral("BranchCode"),
-                       QString::fromLatin1(QUrl::toPercentEncoding(master.BranchCode)));
+    const QString id = RowsReader::text(DATA.at(row), QStringLiteral("SecIOLog_id"));
     QUrl url(reportServer + QStringLiteral("/10_Reports/FrmSecLog.aspx"));
-    url.setQuery(query.query(QUrl::FullyEncoded), QUrl::StrictMode);
-    printURL(this, url,
-             QStringLiteral("SecLog_%1.pdf")
-                 .arg(RowsReader::text(DATA.at(row), QStringLiteral("SecIOLog_id"))));
+    // Both values are percent-encoded whole, so any character of a log number arrives as is.
+    url.setQuery(QString::fromLatin1("SecIOLog_id=" + QUrl::toPercentEncoding(id) +
+                                     "&BranchCode=" + QUrl::toPercentEncoding(master.BranchCode)),
+                 QUrl::StrictMode);
+    printURL(this, url, QStringLiteral("SecLog_%1.pdf").arg(id));
 }
 
 void securityLogTVC::scrollViewWillBeginDragging() {
