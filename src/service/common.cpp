@@ -18,6 +18,10 @@ AlertController *common::showAlert(ViewController *vc, const QString &title,
                                    const QString &message) {
     auto *alert = new AlertController(title, message);
     alert->addAction(QStringLiteral("OK"), AlertAction::Style::Default);
+    return presentAlert(vc, alert);
+}
+
+AlertController *common::presentAlert(ViewController *vc, AlertController *alert) const {
     ViewController *host = vc ? vc : topViewController();
     if (!host || !host->present(alert, true)) {
         // Nothing can show it (no window yet, or the host is busy presenting): the alert is
@@ -55,10 +59,7 @@ AlertController *common::showTextEntryAlert(ViewController *vc, const QString &t
             onOk(a->textFieldText(0));
     });
     alert->addAction(QStringLiteral("Cancel"), AlertAction::Style::Cancel);
-    ViewController *host = vc ? vc : topViewController();
-    if (host)
-        host->present(alert, true);
-    return alert;
+    return presentAlert(vc, alert);
 }
 
 ViewController *common::topViewController() const {

@@ -53,4 +53,6 @@ public:
 
 private:
     common() = default;
+    // Shows `alert` over `vc`, or over the top screen when `vc` is null.
+    AlertController *presentAlert(ViewController *vc, AlertController *alert) const;
 };
