@@ -113,13 +113,10 @@ void VCLogin::login() {
         {QStringLiteral("uName"), userName},
         {QStringLiteral("pwd"), password},
     };
-    QPointer<VCLogin> self(this);
+    // Both steps are tied to this screen: a reply after it has closed goes nowhere.
     fetchDATA::DataTask(this, commonServicesdatabase + QStringLiteral("/verifyUser"), parameters,
-                        QStringLiteral("J"), [self](const QVariant &reply) {
-                            MainQueue::async(self, [self, reply] {
-                                if (self)
-                                    self->loginReplied(reply);
-                            });
+                        QStringLiteral("J"), [this](const QVariant &reply) {
+                            MainQueue::async(this, [this, reply] { loginReplied(reply); });
                         });
 }
 
@@ -129,7 +126,6 @@ void VCLogin::loginReplied(const QVariant &reply) {
     if (DATA.isEmpty()) {
         common::sharedInstance().showAlert(this, QStringLiteral("Alert !"),
                                            QStringLiteral("Wrong Credential :("));
-        setFieldsEnabled(true);
         return;
     }
     // fromJSON sets exactly the fields the row holds as text, so it is also the by-key
@@ -142,11 +138,7 @@ void VCLogin::loginReplied(const QVariant &reply) {
                                                       dbCell->selectedSegmentIndex());
     common::sharedInstance().defaultsStore().synchronize();
     requestDeviceAndDivision();
-    QPointer<VCLogin> self(this);
-    MainQueue::async(this, [self] {
-        if (self)
-            self->dismiss(true);
-    });
+    MainQueue::async(this, [this] { dismiss(true); });
 }
 
 void VCLogin::requestDeviceAndDivision() {

@@ -67,9 +67,8 @@ void securityLogTVC::presentLogin() {
     auto *nav = new NavigationController(new VCLogin(), this);
     CommonClass::shared().styleNavigation(nav);
     // Presenting goes through the main queue: the list may be appearing right now.
-    QPointer<securityLogTVC> self(this);
-    MainQueue::async(this, [self, nav] {
-        if (!self || !self->present(nav, true))
+    MainQueue::async(this, [this, nav] {
+        if (!present(nav, true))
             delete nav;
     });
 }
