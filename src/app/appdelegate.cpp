@@ -1,8 +1,8 @@
 #include "appdelegate.h"
 
 #include "common.h"
-#include "dbconnection.h"
 #include "commonclass.h"
+#include "dbconnection.h"
 #include "fetchdata.h"
 #include "mainqueue.h"
 #include "navigationcontroller.h"
@@ -88,13 +88,7 @@ void AppDelegate::checkVersion(const QVariant &reply, const QString &installedVe
         return;
     const double difference = common::sharedInstance().roundValue(2, *published - *installed);
     if (difference >= 0.02) {
-        QString address = link;
-        address.replace(QStringLiteral("andurl"), QStringLiteral("&url"));
-        const QUrl url(address, QUrl::StrictMode);
-        if (!url.isValid() || url.scheme().isEmpty())
-            return;
-        SystemServices::shared().openURL(url);
-        SystemServices::shared().terminate(0);
+        openUpdate(link);
         return;
     }
     if (*published == *installed)
@@ -116,10 +110,14 @@ void AppDelegate::checkVersion(const QVariant &reply, const QString &installedVe
     });
 }
 
+// The app only quits for an update it could actually hand to the system.
 void AppDelegate::openUpdate(const QString &link) {
     QString address = link;
     address.replace(QStringLiteral("andurl"), QStringLiteral("&url"));
-    SystemServices::shared().openURL(QUrl(address));
+    const QUrl url(address, QUrl::StrictMode);
+    if (!url.isValid() || url.scheme().isEmpty())
+        return;
+    SystemServices::shared().openURL(url);
     SystemServices::shared().terminate(0);
 }
 
