@@ -1,0 +1,350 @@
+#include "seclogserver/stand_in_server.h"
+
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <stdexcept>
+#include <sys/wait.h>
+
+namespace seclog::server::testing {
+namespace {
+
+using nlohmann::json;
+using Ids = std::vector<std::string>;
+constexpr const char *kForm = "application/x-www-form-urlencoded";
+constexpr const char *kReport = "SecIOS_ReportFilterSearch";
+
+// A fresh directory under /tmp, removed again on destruction.
+struct TempDir {
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "seclog-XXXXXX").string();
+        path = mkdtemp(pattern.data()) ? pattern : throw std::runtime_error("mkdtemp failed");
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    TempDir(const TempDir &) = delete;
+    std::filesystem::path path;
+};
+
+// The JSON body of a reply, null if it is not JSON; the status must be as given.
+json jsonOf(const httplib::Result &result, int status = 200) {
+    if (!result)
+        throw std::runtime_error("request failed: " + httplib::to_string(result.error()));
+    EXPECT_EQ(result->status, status) << result->body.substr(0, 200);
+    return json::parse(result->body, nullptr, false);
+}
+
+std::string spBody(const std::string &spName, const json &data) {
+    return json{{"SPName", spName}, {"JSONData", data}, {"withStrings", true}}.dump();
+}
+
+// "dd MMM yyyy HH:mm:ss", the one date form the client parses.
+bool isClientDateTime(const json &text) {
+    static const std::regex pattern(
+        R"(\d{2} (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) \d{4} \d{2}:\d{2}:\d{2})");
+    return text.is_string() && std::regex_match(text.get<std::string>(), pattern);
+}
+
+std::vector<std::string> column(const json &rows, const char *key) {
+    std::vector<std::string> values;
+    for (const auto &row : rows)
+        values.push_back(row.at(key).get<std::string>());
+    return values;
+}
+
+// Demo server on 127.0.0.1, port chosen by the OS, with its own database.
+struct DemoServer {
+    TempDir dir;
+    std::filesystem::path dbPath = dir.path / "seclog.db";
+    StandInServer server{{.dbPath = dbPath,
+                          .demo = true,
+                          .filesDir = {},
+                          .appVersion = {},
+                          .appLink = {},
+                          .logRequests = false}};
+
+    httplib::Client client() const { return httplib::Client("127.0.0.1", server.port()); }
+    json post(const std::string &path, const std::string &body) {
+        return jsonOf(client().Post(path, body, "application/json"));
+    }
+    json postSp(const std::string &spName, const json &data) {
+        return post("/sp", spBody(spName, data));
+    }
+    // Open logs ("NotOut", text: division id) or a search ("MobileIOS", kReport).
+    json logs(const std::string &by, const std::string &text, const std::string &branch = "HLV01") {
+        if (by == "NotOut")
+            return postSp("USP_GetSecurityLogBySearchText",
+                          {{"SearchBy", by}, {"SearchText", text}, {"BranchCode", branch}});
+        return postSp("USP_SecurityLogBySearchText_RptSearch",
+                      {{"branchCode", branch}, {"SearchText", text}, {"SearchBy", by}});
+    }
+};
+
+// Every log row has exactly these keys, all strings, with dates as the client parses them.
+void expectLogRow(const json &row) {
+    static const Ids keys = {
+        "SecIOLog_id",  "IOPerson",   "IOMobile",      "Meet_To",     "InTime",      "OutTime",
+        "Purpose",      "PersonType", "SecLogFrom",    "Employee_id", "Division_id", "DivisionName",
+        "LogedBy",      "IOImgPath",  "IOVehicle",     "IOType",      "IOType_id",   "TokenNo",
+        "FPDeviceName", "IOAdd1",     "IODesignation", "IsUpdateable"};
+    EXPECT_EQ(row.size(), keys.size()) << row;
+    for (const auto &key : keys)
+        EXPECT_TRUE(row.contains(key) && row.at(key).is_string()) << key;
+    for (const char *key : {"SecLogFrom", "InTime", "OutTime"}) // empty until set
+        EXPECT_TRUE(row.value(key, "") == "" || isClientDateTime(row[key])) << row[key];
+}
+
+class Routes : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        demo = std::make_unique<DemoServer>();
+        demo->server.addUser({"plus", "a+b&c=d %2B é", "Plus Sign", "HLV01", 2, 2, true});
+    }
+    static void TearDownTestSuite() { demo.reset(); }
+    static inline std::unique_ptr<DemoServer> demo;
+};
+
+TEST_F(Routes, LoginNeedsTheExactPasswordOfAnActiveUser) {
+    const auto login = [](const std::string &user, const std::string &encodedPassword) {
+        const std::string form = "spName=Usp_CommonService&spType=Sel_Pwd&branchCode=Halvik";
+        return jsonOf(demo->client().Post(
+            "/verifyUser", form + "&uName=" + user + "&pwd=" + encodedPassword, kForm));
+    };
+    EXPECT_EQ(login("demo", "demo"),
+              json::parse(R"([{"BranchCode":"HLV01","Users_id":"1","EmpName":"Ravi Kumar",)"
+                          R"("Employee_id":"1","Department_id":"1","Department":"Security",)"
+                          R"("ImagePath":"~/Security/PersonsImages/user_1.png"}])"));
+    const std::vector<std::tuple<std::string, std::string, Ids>> cases = {
+        // "plus" has the password "a+b&c=d %2B é", encoded by the app as in the first row.
+        {"plus", "a%2Bb%26c%3Dd%20%252B%20%C3%A9", {"Plus Sign"}},
+        {"plus", "a%2Bb%26c%3Dd+%252B+%C3%A9", {"Plus Sign"}}, // a bare '+' is a space
+        {"plus", "a+b%26c%3Dd+%2B+%C3%A9", {}},
+        {"plus", "a%2Bb%26c%3Dd%20%2B%20%C3%A9", {}}, // decoded twice
+        {"demo", "wrong", {}},
+        {"demo", "", {}},
+        {"DEMO", "demo", {}},
+        {"olduser", "olduser", {}}, // inactive
+        {"'%20OR%20'1'%3D'1", "'%20OR%20'1'%3D'1", {}},
+    };
+    for (const auto &[user, password, names] : cases)
+        EXPECT_EQ(column(login(user, password), "EmpName"), names) << user << " / " << password;
+}
+
+TEST_F(Routes, DeviceAndVersionRecords) {
+    const auto device = [](const json &name) {
+        return demo->postSp("Usp_CommonService",
+                            {{"SP_Type", "Sel_DeviceAndDivision"}, {"LikeStr", name}});
+    };
+    EXPECT_EQ(device("Gate-1 Handheld"),
+              json::parse(R"([{"Division_id":"1","DivisionName":"Spinning","Device_id":"1",)"
+                          R"("DeviceName":"Gate-1 Handheld","GateName":"Main Gate","Gate_id":"1",)"
+                          R"("BranchCode":"HLV01"}])"));
+    for (const json &name : std::vector<json>{"gate-1 handheld", "Gate-1 Handheld ", "Gate-1", "%",
+                                              "' OR ''='", 5, nullptr, std::string(1 << 20, 'x')})
+        EXPECT_EQ(device(name), json::array()) << name.dump().substr(0, 20);
+    // JSONData may come as JSON text, and without withStrings numbers stay numbers.
+    const json query = {{"SP_Type", "Sel_DeviceAndDivision"}, {"LikeStr", "Gate-2 Handheld"}};
+    const json asText = {{"SPName", "Usp_CommonService"}, {"JSONData", query.dump()}};
+    EXPECT_EQ(demo->post("/sp", asText.dump())[0]["Device_id"], 2);
+    const std::string link = demo->server.baseUrl() + "/download?app=seclogandurl=itms";
+    const json version = {{"AppName", "SECURITY IOS 11"}, {"ReqType", "VER"}};
+    EXPECT_EQ(demo->postSp("USP_tblMAppleAppRights", version),
+              json::array({{{"AppleAppVersion", "1.0"}, {"HttpLinkURL", link}}}));
+}
+
+TEST_F(Routes, LogQueriesMatchTextAsData) {
+    const std::vector<std::tuple<const char *, std::string, const char *, Ids>> cases = {
+        // Open logs of one division and branch, newest first.
+        {"NotOut", "1", "SecIOLog_id", {"36", "34", "32", "30", "29", "27", "25"}},
+        {"NotOut", "2", "SecIOLog_id", {"33", "31", "26"}},
+        {"NotOut", "2", "OutTime", {"", "", ""}},
+        {"NotOut", "2", "IsUpdateable", {"Yes", "Yes", "Yes"}},
+        {"NotOut", "3", "DivisionName", {"Processing", "Processing"}},
+        {"NotOut", "4", "SecIOLog_id", {}},
+        {"NotOut", "1 OR 1=1", "SecIOLog_id", {}},
+        {"NotOut", "", "SecIOLog_id", {}},
+        // The mobile search gives each person's latest log; Employee_id holds the open one.
+        {"MobileIOS", "Anand", "SecIOLog_id", {"31"}},
+        {"MobileIOS", "Anand", "Employee_id", {"31"}},
+        {"MobileIOS", "Kavitha", "SecIOLog_id", {"21"}},
+        {"MobileIOS", "Kavitha", "Employee_id", {""}},
+        {"MobileIOS", "Meena", "SecIOLog_id", {""}}, // never logged
+        {"MobileIOS", "D'Souza", "IOPerson", {"Deepa D'Souza"}},
+        {"MobileIOS", "94432", "IOPerson", {"Anand Krishnan"}},
+        {"MobileIOS", "+91 7", "IOPerson", {"Farida Begum"}},
+        {"MobileIOS", "%", "IOPerson", {}},
+        {"MobileIOS", "_", "IOPerson", {}},
+        {"MobileIOS", "\\", "IOPerson", {}},
+        // The report search spans every division, newest first.
+        {kReport, "Kavitha", "DivisionName", {"Spinning", "Weaving", "Spinning"}},
+        {kReport, "TN 38 AB 1234", "SecIOLog_id", {"31", "25", "19", "13", "7", "1"}},
+        {kReport, "36", "LogedBy", {"Ravi Kumar"}},
+        {kReport, "%", "SecIOLog_id", {}},
+        {kReport, "x' OR 1=1 --", "SecIOLog_id", {}},
+    };
+    for (const auto &[by, text, key, values] : cases) {
+        const json reply = demo->logs(by, text);
+        EXPECT_EQ(column(reply, key), values) << by << ": " << text << " -> " << key;
+        for (const auto &row : reply)
+            expectLogRow(row);
+    }
+    EXPECT_EQ(demo->logs("NotOut", "1", "XX"), json::array());
+}
+
+TEST_F(Routes, BadRequestsAre400WithJsonError) {
+    const auto expectError = [](const httplib::Result &result, const std::string &what) {
+        SCOPED_TRACE(what);
+        const json reply = jsonOf(result, 400);
+        EXPECT_TRUE(result->get_header_value("Content-Type").starts_with("application/json"));
+        EXPECT_TRUE(reply.is_object() && reply.value("error", json()).is_string()) << reply;
+    };
+    for (
+        const std::string &body : std::vector<std::string>{
+            "", "{bad", "[]", R"({"JSONData":{}})", R"({"SPName":"Nope","JSONData":{}})",
+            R"({"SPName":"usp_commonservice","JSONData":{"SP_Type":"Sel_DeviceAndDivision"}})",
+            R"({"SPName":"Usp_CommonService","JSONData":{"SP_Type":"Nope"}})",
+            R"({"SPName":"Usp_CommonService","JSONData":{}})",
+            R"({"SPName":"Usp_CommonService","JSONData":"{not json"})",
+            R"({"SPName":"Usp_CommonService","JSONData":[1]})",
+            R"({"SPName":"Usp_CommonService","JSONData":{"SP_Type":"Sel_DeviceAndDivision","LikeStr":{}}})",
+            R"({"SPName":"USP_GetSecurityLogBySearchText","JSONData":{"SearchBy":"All"}})",
+            R"({"SPName":"USP_SecurityLogBySearchText_RptSearch","JSONData":{"SearchBy":"All"}})",
+            "{\"SPName\":\"Nope\xFF\xFE\"}", std::string(100000, '[')})
+        expectError(demo->client().Post("/sp", body, "application/json"), body.substr(0, 80));
+    expectError(demo->client().Get("/nope"), "GET /nope");
+    expectError(demo->client().Post("/verifyUser",
+                                    "spName=Usp_CommonService&spType=Sel_DeviceAndDivision", kForm),
+                "login route with another selector");
+}
+
+TEST(MarkOut, ClosesAnOpenLogOnceAndRefusesTheRest) {
+    DemoServer demo;
+    const auto save = [&](const std::string &log) {
+        return jsonOf(
+            demo.client().Post("/SaveSecurityIOLog",
+                               httplib::Params{{"SecurityIOLog", log}, {"SecurityIODetails", ""}}));
+    };
+    const auto markOut = [&](const json &id, const std::string &image = "") {
+        return save(json::array({{{"IOLog_ids", id}, {"ImageData", image}}}).dump());
+    };
+    EXPECT_EQ(markOut("36"), json::array({{{"SMsg", "Security Log 36 marked OUT"}}}));
+    const auto outTime = logOutTime(demo.dbPath, 36);
+    ASSERT_TRUE(outTime && isClientDateTime(*outTime)) << outTime.value_or("no log");
+    EXPECT_EQ(column(demo.logs("NotOut", "1"), "SecIOLog_id"),
+              (Ids{"34", "32", "30", "29", "27", "25"}));
+    const json row = demo.logs(kReport, "36").at(0);
+    EXPECT_EQ(row["IsUpdateable"], "No");
+    EXPECT_EQ(row["OutTime"], *outTime);
+    // A numeric id works too; a photo takes the body past httplib's default 8 KiB form limit.
+    EXPECT_EQ(markOut(32, std::string(200000, 'A'))[0]["SMsg"], "Security Log 32 marked OUT");
+    EXPECT_EQ(markOut("36"), json::array({{{"ErrorMsg", "Security Log 36 is already OUT"}}}));
+    EXPECT_EQ(markOut("1"), json::array({{{"ErrorMsg", "Security Log 1 is already OUT"}}}));
+    EXPECT_EQ(markOut("9999"), json::array({{{"ErrorMsg", "Security Log 9999 not found"}}}));
+    for (const std::string body :
+         {"", "[]", R"([{"IOLog_ids":"1"},{"IOLog_ids":"2"}])", R"([{"ImageData":""}])",
+          R"([{"IOLog_ids":{"x":1}}])", R"([{"IOLog_ids":"34; DELETE FROM SecurityIOLog"}])",
+          R"([{"IOLog_ids":"99999999999999999999999"}])"})
+        EXPECT_TRUE(save(body).at(0).contains("ErrorMsg")) << body;
+    EXPECT_EQ(logOutTime(demo.dbPath, 34), ""); // still open
+}
+
+TEST_F(Routes, FilesAndReportsServeOnlyWhatTheyHave) {
+    auto client = demo->client();
+    const auto upload =
+        client.Post("/upload", {{"folder", "Security/SecLogDetails_Bill/", "", ""},
+                                {"file", "bill", "../../z bill.jpg", "image/jpeg"}});
+    EXPECT_EQ(jsonOf(upload), json::array({"~/Security/SecLogDetails_Bill/z_bill.jpg"}));
+    std::ofstream(demo->dir.path / "secret.txt") << "secret";
+    const std::vector<std::tuple<std::string, int, std::string, std::string>> cases = {
+        {"/files/Security/SecLogDetails_Bill/z_bill.jpg", 200, "image/jpeg", "bill"},
+        {"/files/Security/PersonsImages/person_1.png", 200, "image/png", "\x89PNG\r\n\x1a\n"},
+        {"/10_Reports/FrmSecLog.aspx?SecIOLog_id=4&BranchCode=HLV01", 200, "application/pdf",
+         "%PDF-"},
+        {"/files/Security/PersonsImages/missing.png", 404, "", ""},
+        {"/files/Security/%2E%2E/%2E%2E/secret.txt", 400, "", ""},
+        {"/files/Security/PersonsImages/..%5C..%5Csecret.txt", 400, "", ""},
+        {"/files/Security", 404, "", ""},
+        {"/10_Reports/FrmSecLog.aspx?SecIOLog_id=9999&BranchCode=HLV01", 404, "", ""},
+        {"/10_Reports/FrmSecLog.aspx?SecIOLog_id=31&BranchCode=Halvik", 404, "", ""},
+        {"/10_Reports/FrmSecLog.aspx?SecIOLog_id=31", 404, "", ""},
+        {"/10_Reports/FrmSecLog.aspx?SecIOLog_id=31x&BranchCode=HLV01", 400, "", ""},
+        {"/10_Reports/FrmSecLog.aspx?BranchCode=HLV01", 400, "", ""},
+    };
+    for (const auto &[path, status, type, start] : cases) {
+        const auto reply = client.Get(path);
+        ASSERT_TRUE(reply) << path;
+        EXPECT_EQ(reply->status, status) << path;
+        EXPECT_EQ(type.empty() ? type : reply->get_header_value("Content-Type"), type) << path;
+        EXPECT_EQ(reply->body.rfind(start, 0), 0u) << path;
+        EXPECT_EQ(reply->body.find("secret"), std::string::npos) << path;
+    }
+    // Content streams are uncompressed, so the report's text stays searchable.
+    const std::string pdf = client.Get(std::get<0>(cases[2]))->body;
+    for (const char *text : {"%%EOF", "Halvik Textiles", "Rajesh Kannan", "DC-2041"})
+        EXPECT_NE(pdf.find(text), std::string::npos) << text;
+}
+
+// Runs the real executable (stdout and stderr on one pipe) from a shell that prints its pid.
+class ServerBinary : public ::testing::Test {
+protected:
+    void TearDown() override { stop(SIGKILL); }
+    void start(const std::string &args) {
+        out_ = popen(("echo $$; exec '" SECLOG_SERVER_BINARY "' " + args + " 2>&1").c_str(), "r");
+        pid_ = std::stoi(readLine());
+    }
+    std::string readLine() {
+        char buffer[256] = {};
+        return fgets(buffer, sizeof buffer, out_) ? buffer : "";
+    }
+    int stop(int signal) { // the wait status
+        if (!out_)
+            return -1;
+        kill(pid_, signal);        // the pid stays ours until pclose reaps it
+        while (fgetc(out_) != EOF) // read to the end: writing to a closed pipe would kill it
+            ;
+        return pclose(std::exchange(out_, nullptr));
+    }
+    TempDir dir_;
+    FILE *out_ = nullptr;
+    pid_t pid_ = -1;
+};
+
+TEST_F(ServerBinary, DemoServerStartsServesAndStopsCleanlyTwice) {
+    const std::string db = (dir_.path / "bin.db").string();
+    const std::string prefix = "seclog-server listening on 127.0.0.1:";
+    for (const int signal : {SIGTERM, SIGINT}) {
+        start("--port 0 --db " + db + " --demo");
+        const std::string line = readLine();
+        ASSERT_EQ(line.rfind(prefix, 0), 0u) << line;
+        httplib::Client client("127.0.0.1", std::stoi(line.substr(prefix.size())));
+        // A second start with --demo must not seed the data again.
+        const json search = {{"SearchBy", "MobileIOS"}, {"SearchText", ""}};
+        const auto found = client.Post(
+            "/sp", spBody("USP_SecurityLogBySearchText_RptSearch", search), "application/json");
+        EXPECT_EQ(jsonOf(found).size(), 14u);
+        const int status = stop(signal);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    EXPECT_TRUE(std::filesystem::exists(db + ".files/Security/PersonsImages"));
+}
+
+TEST_F(ServerBinary, BadArgumentsExitWithUsage) {
+    const std::string db = " --db " + (dir_.path / "x.db").string();
+    for (const std::string &args :
+         {std::string("--port 0"), "--port 70000" + db, "--port 12ab" + db,
+          "--port 0 --bogus 1" + db, db + " --port"}) {
+        start(args);
+        ASSERT_EQ(readLine().rfind("seclog-server: ", 0), 0u) << args; // the reason, then usage
+        const int status = stop(0);                                    // waits for the exit
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << args;
+    }
+}
+
+} // namespace
+} // namespace seclog::server::testing
