@@ -8,40 +8,44 @@ namespace {
 
 class AppDelegateTest : public SessionTest {
 protected:
-    AppDelegate app;
-
-    QVariantList versionReply(const QString &version, const QString &link) {
-        return {QVariantMap{{"AppleAppVersion", version}, {"HttpLinkURL", link}}};
+    void launch() {
+        app.applicationDidFinishLaunching();
+        processEvents();
+    }
+    // Checks against a version row; a null key is left out of the row, and with both null the
+    // reply has no rows.
+    void check(const char *published, const char *link, const QString &installed) {
+        QVariantMap row;
+        if (published)
+            row["AppleAppVersion"] = published;
+        if (link)
+            row["HttpLinkURL"] = link;
+        app.checkVersion(row.isEmpty() ? QVariantList{} : QVariantList{row}, installed);
+        processEvents();
     }
     AlertController *shownAlert() {
         return qobject_cast<AlertController *>(common::sharedInstance().topViewController());
     }
+
+    AppDelegate app;
 };
 
 TEST_F(AppDelegateTest, LaunchBuildsTheWindowWithTheLogListAndRestoresTheSession) {
     logIn();
     master = decltype(master){};
-    ASSERT_TRUE(app.applicationDidFinishLaunching());
+    launch();
     EXPECT_EQ(master.Users_id, "7") << "the saved session is back";
     auto *nav = qobject_cast<NavigationController *>(app.window->rootViewController());
-    ASSERT_NE(nav, nullptr);
-    EXPECT_NE(nav->viewControllerAt<securityLogTVC>(0), nullptr);
-    EXPECT_EQ(nav->barBackgroundColor(), QColor(48, 48, 48));
-    EXPECT_TRUE(app.applicationOpenURL(QUrl("seclog://anything")));
+    EXPECT_TRUE(nav && nav->viewControllerAt<securityLogTVC>(0));
+    EXPECT_EQ(qobject_cast<VCLogin *>(common::sharedInstance().topViewController()), nullptr);
 }
 
-TEST_F(AppDelegateTest, WithoutASessionTheListPresentsTheLogin) {
-    app.applicationDidFinishLaunching();
-    processEvents();
+TEST_F(AppDelegateTest, WithoutASessionTheListPresentsTheLoginAndActivationAsksForTheVersion) {
+    launch();
     EXPECT_NE(qobject_cast<VCLogin *>(common::sharedInstance().topViewController()), nullptr);
-}
-
-TEST_F(AppDelegateTest, ActivationSendsTheVersionRequest) {
-    app.applicationDidFinishLaunching();
     app.applicationDidBecomeActive();
     const auto sent = net->withSPName("USP_tblMAppleAppRights");
     ASSERT_EQ(sent.size(), 1);
-    EXPECT_EQ(sent.first().json().value("withStrings").toBool(), true);
     const QVariantMap expected{{"AppName", "SECURITY IOS 11"}, {"ReqType", "VER"}};
     EXPECT_EQ(sent.first().json().value("JSONData").toMap(), expected);
 }
@@ -51,102 +55,56 @@ struct VersionCase {
     const char *published;
     const char *link;
     const char *opened; // "" when nothing is opened
-    bool terminates;
     bool offersAlert;
 };
 
 class VersionCheckTest : public AppDelegateTest,
                          public ::testing::WithParamInterface<VersionCase> {};
 
+// A difference of 0.02 or more (rounded to two places) forces the update: the link opens and
+// the client quits. A smaller difference either way only offers it; anything unreadable or
+// missing ends the check silently.
 TEST_P(VersionCheckTest, ForcesOffersOrIgnoresTheUpdate) {
     const VersionCase c = GetParam();
-    app.applicationDidFinishLaunching();
-    processEvents();
-    app.checkVersion(versionReply(c.published, c.link), c.installed);
-    processEvents();
-    if (*c.opened) {
-        ASSERT_EQ(system->opened.size(), 1);
-        EXPECT_EQ(system->opened.first().toString(), QString(c.opened));
-    } else {
-        EXPECT_TRUE(system->opened.isEmpty());
-    }
-    EXPECT_EQ(system->exitStatus, c.terminates ? 0 : -1);
-    AlertController *alert = shownAlert();
-    if (c.offersAlert) {
-        ASSERT_NE(alert, nullptr);
-        EXPECT_EQ(alert->title(), "New Version");
-        EXPECT_EQ(alert->message(),
-                  "A Newer Verison of this app is Available to Download\nPress OK to Download");
-        EXPECT_EQ(alert->actionTitles(), QStringList({"Ok", "Cancel"}));
-    } else {
-        EXPECT_EQ(alert, nullptr);
-    }
+    launch();
+    check(c.published, c.link, c.installed);
+    EXPECT_EQ(system->opened, *c.opened ? QList<QUrl>{QUrl(c.opened)} : QList<QUrl>{});
+    EXPECT_EQ(system->exitStatus, *c.opened ? 0 : -1);
+    EXPECT_EQ(shownAlert() != nullptr, c.offersAlert);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Versions, VersionCheckTest,
-    ::testing::Values(
-        VersionCase{"1.5", "1.52", "http://dl.test/get?a=1andurl=x", "http://dl.test/get?a=1&url=x",
-                    true, false},
-        VersionCase{"1.5", "1.52", "http://dl.test/plain", "http://dl.test/plain", true, false},
-        VersionCase{"1.5", "2.0", "http://dl.test/plain", "http://dl.test/plain", true, false},
-        VersionCase{"1.5", "1.51", "http://dl.test/x", "", false, true},
-        VersionCase{"1.6", "1.5", "http://dl.test/x", "", false, true},
-        VersionCase{"1.5", "1.5", "http://dl.test/x", "", false, false},
-        VersionCase{"1.5", "1.50", "http://dl.test/x", "", false, false},
-        VersionCase{" 1.5", "1.9", "http://dl.test/x", "", false, false},
-        VersionCase{"1.5", "new", "http://dl.test/x", "", false, false},
-        VersionCase{"1.5", "1.9", "", "", false, false}));
+    ::testing::Values(VersionCase{"1.5", "1.52", "http://dl.test/get?a=1andurl=x",
+                                  "http://dl.test/get?a=1&url=x", false},
+                      VersionCase{"1.5", "1.51", "http://dl.test/x", "", true},
+                      VersionCase{"1.6", "1.5", "http://dl.test/x", "", true},
+                      VersionCase{"1.5", "1.50", "http://dl.test/x", "", false},
+                      VersionCase{" 1.5", "1.9", "http://dl.test/x", "", false},
+                      VersionCase{"1.5", "new", "http://dl.test/x", "", false},
+                      VersionCase{"1.5", "1.9", "", "", false},
+                      VersionCase{"1.0", "9", nullptr, "", false},
+                      VersionCase{"1.0", nullptr, "http://x.test", "", false},
+                      VersionCase{"1.0", nullptr, nullptr, "", false}));
 
-TEST_F(AppDelegateTest, MissingRowsOrKeysEndTheCheckSilently) {
-    app.applicationDidFinishLaunching();
-    processEvents();
-    for (const QVariant &reply :
-         {QVariant(), QVariant(QVariantList{}),
-          QVariant(QVariantList{QVariantMap{{"AppleAppVersion", "9"}}}),
-          QVariant(QVariantList{QVariantMap{{"HttpLinkURL", "http://x.test"}}})}) {
-        app.checkVersion(reply, "1.0");
-        processEvents();
-    }
-    EXPECT_TRUE(system->opened.isEmpty());
-    EXPECT_EQ(system->exitStatus, -1);
-    EXPECT_EQ(shownAlert(), nullptr);
-}
-
-TEST_F(AppDelegateTest, TheAlertIsBuiltOnceKeepsTheFirstLinkAndClosesOnResign) {
-    app.applicationDidFinishLaunching();
-    processEvents();
-    app.checkVersion(versionReply("1.01", "http://dl.test/firstandurl=1"), "1.0");
-    processEvents();
+TEST_F(AppDelegateTest, TheOfferIsBuiltOnceWithTheFirstLinkAndClosesOnResign) {
+    launch();
+    check("1.01", "http://dl.test/firstandurl=1", "1.0");
     AlertController *first = shownAlert();
     ASSERT_NE(first, nullptr);
-
+    EXPECT_EQ(first->title(), "New Version");
+    EXPECT_EQ(first->message(),
+              "A Newer Verison of this app is Available to Download\nPress OK to Download");
+    EXPECT_EQ(first->actionTitles(), QStringList({"Ok", "Cancel"}));
     app.applicationWillResignActive();
     processEvents();
     EXPECT_EQ(shownAlert(), nullptr);
-    ASSERT_FALSE(app.alertVC.isNull()) << "the alert is kept for the next activation";
 
-    app.checkVersion(versionReply("1.01", "http://dl.test/second"), "1.0");
-    processEvents();
-    EXPECT_EQ(shownAlert(), first);
-
+    check("1.01", "http://dl.test/second", "1.0");
+    ASSERT_EQ(shownAlert(), first);
     ASSERT_TRUE(first->tap("Ok"));
-    ASSERT_EQ(system->opened.size(), 1);
-    EXPECT_EQ(system->opened.first().toString(), "http://dl.test/first&url=1");
+    EXPECT_EQ(system->opened, QList<QUrl>{QUrl("http://dl.test/first&url=1")});
     EXPECT_EQ(system->exitStatus, 0);
-}
-
-TEST_F(AppDelegateTest, CancelOnlyClosesTheAlert) {
-    app.applicationDidFinishLaunching();
-    processEvents();
-    app.checkVersion(versionReply("1.01", "http://dl.test/x"), "1.0");
-    processEvents();
-    ASSERT_NE(shownAlert(), nullptr);
-    shownAlert()->tap("Cancel");
-    processEvents();
-    EXPECT_EQ(shownAlert(), nullptr);
-    EXPECT_TRUE(system->opened.isEmpty());
-    EXPECT_EQ(system->exitStatus, -1);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "fixtures.h"
 #include "manualtimer.h"
+#include "menuviewcontroller.h"
 #include "navigationcontroller.h"
 #include "printurl.h"
 #include "securityaddnewperson.h"
@@ -10,32 +11,18 @@
 #include "vclogin.h"
 #include "window.h"
 
-#include <algorithm>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace {
 
+// An open log of division 1 (Spinning), in at 06 Dec 2026 14:05:09, through "Main Gate".
 QVariantMap openLog(const QString &id, const QString &person) {
-    return {{"SecIOLog_id", id},
-            {"IOPerson", person},
-            {"IOMobile", "98400 12345"},
-            {"Meet_To", "Suresh"},
-            {"InTime", "06 Dec 2026 14:05:09"},
-            {"OutTime", ""},
-            {"Purpose", "Delivery"},
-            {"PersonType", "Driver"},
-            {"Division_id", "1"},
-            {"DivisionName", "Spinning"},
-            {"LogedBy", "Ravi"},
-            {"IOImgPath", "~/Security/PersonsImages/p1.png"},
-            {"IOVehicle", "TN 38 AB 1234"},
-            {"IOType", "Driver"},
-            {"IOType_id", "2"},
-            {"TokenNo", "T-17"},
-            {"FPDeviceName", "Main Gate"},
-            {"IOAdd1", "Coimbatore"},
-            {"IODesignation", "Driver"},
-            {"IsUpdateable", "Yes"}};
+    QVariantMap row =
+        QJsonDocument::fromJson(fixture("securitylog/open-logs.json"))[0].toObject().toVariantMap();
+    row.insert({{"SecIOLog_id", id}, {"IOPerson", person}});
+    return row;
 }
 
 class LogListTest : public SessionTest {
@@ -45,23 +32,42 @@ protected:
         window.makeKeyAndVisible();
         processEvents();
     }
-    // Logged in, open logs of division 1 listed.
+    // Logged in, open logs 12 (Anand) and 13 (Bala) of division 1 listed.
     void showWithOpenLogs() {
         logIn();
         show();
-        ASSERT_EQ(net->sent.size(), 1);
-        net->replyRaw(0, fixture("securitylog/open-logs.json")); // Anand 12, Bala 13
+        net->replyRaw(0, fixture("securitylog/open-logs.json"));
         processEvents();
         ASSERT_EQ(list->DATA.size(), 2);
     }
-    AlertController *alert() const {
-        return qobject_cast<AlertController *>(root->presentedViewController());
+    void type(const QString &text) {
+        list->searchController->setText(text);
+        processEvents();
+    }
+    // Types `text` and lets the search delay run out.
+    void search(const QString &text) {
+        type(text);
+        ASSERT_FALSE(timers.created.isEmpty());
+        timers.created.last()->fire();
+    }
+    QVariantMap sentData() const { return net->sent.last().json().value("JSONData").toMap(); }
+    QStringList shownPeople() const {
+        QStringList people;
+        for (const auto &row : list->DATA)
+            people.append(row.value("IOPerson").toString());
+        return people;
     }
     QStringList swipeTitles(int row) const {
         QStringList titles;
         for (const auto &a : list->trailingSwipeActions(0, row))
             titles.append(a.title);
         return titles;
+    }
+    AlertController *alert() const {
+        return qobject_cast<AlertController *>(root->presentedViewController());
+    }
+    securityLogDetailView *openedForm() const {
+        return qobject_cast<securityLogDetailView *>(root->topViewController());
     }
 
     Window window;
@@ -71,70 +77,51 @@ protected:
     ManualTimers::Scope timerScope{timers};
 };
 
-TEST_F(LogListTest, WithoutASessionTheLoginIsPresentedAndNothingIsLoaded) {
+TEST_F(LogListTest, OpenLogsLoadOnceThereIsADivisionAndListRowsOpenAndPrint) {
+    logIn("");
     show();
-    auto *nav = qobject_cast<NavigationController *>(root->presentedViewController());
-    ASSERT_NE(nav, nullptr);
-    EXPECT_NE(nav->viewControllerAt<VCLogin>(0), nullptr);
-    EXPECT_TRUE(net->sent.isEmpty());
-    EXPECT_EQ(list->searchController, nullptr);
-}
-
-TEST_F(LogListTest, TheOpenLogsRequestCarriesTheDivisionAndBranch) {
-    logIn("4");
-    show();
+    EXPECT_TRUE(net->sent.isEmpty()) << "no division, no request";
+    master.Division_id = "4"; // the device record arrives
+    Q_EMIT SessionEvents::instance().deviceRecordChanged();
     ASSERT_EQ(net->sent.size(), 1);
-    const QVariantMap body = net->sent.first().json();
-    EXPECT_EQ(net->sent.first().request.url.toString(), DistinctServerSets::base(1) + "/sp");
-    EXPECT_EQ(body.value("SPName").toString(), "USP_GetSecurityLogBySearchText");
-    EXPECT_TRUE(body.value("withStrings").toBool());
+    EXPECT_EQ(net->sent[0].request.url.toString(), DistinctServerSets::base(1) + "/sp");
+    EXPECT_EQ(net->sent[0].json().value("SPName").toString(), "USP_GetSecurityLogBySearchText");
     const QVariantMap expected{
         {"SearchBy", "NotOut"}, {"SearchText", "4"}, {"BranchCode", "HLV01"}};
-    EXPECT_EQ(body.value("JSONData").toMap(), expected);
-}
-
-TEST_F(LogListTest, NoDivisionInTheSessionSendsNothing) {
-    logIn("");
-    show();
-    EXPECT_TRUE(net->sent.isEmpty());
-    EXPECT_NE(list->searchController, nullptr);
-}
-
-TEST_F(LogListTest, TheDeviceRecordArrivingLaterLoadsTheOpenLogs) {
-    logIn("");
-    show();
-    master.Division_id = "1";
-    Q_EMIT SessionEvents::instance().deviceRecordChanged();
-    EXPECT_EQ(net->sent.size(), 1);
-}
-
-TEST_F(LogListTest, ListRowsShowTheLogAndItsShortInTime) {
-    showWithOpenLogs();
+    EXPECT_EQ(sentData(), expected);
+    net->replyRaw(0, fixture("securitylog/open-logs.json"));
+    processEvents();
     const QVariantMap cell = list->cellForRow(0, 0);
-    EXPECT_EQ(cell.value("lblPersonName").toString(), "Anand");
     EXPECT_EQ(cell.value("lblSecLog_id").toString(), "12");
     EXPECT_EQ(cell.value("lblInTime").toString(), "06 Dec, 02:05 PM");
-    EXPECT_EQ(cell.value("lblPurpose").toString(), "Delivery");
-    EXPECT_EQ(cell.value("purposeColor").value<QColor>(), QColor(242, 159, 75));
-    EXPECT_EQ(cell.value("imageUrl").toUrl().toString(),
-              DistinctServerSets::base(1) + "/img/Security/PersonsImages/p1.png");
-    EXPECT_EQ(list->heightForRow(0, 0), 74);
+    EXPECT_EQ(swipeTitles(1), QStringList({"Out", "Print"}));
+    list->LoadDATA[1]["OutTime"] = "06 Dec 2026 18:30:00";
+    list->DATA = list->LoadDATA;
+    list->didSelectRow(0, 1);
+    ASSERT_NE(openedForm(), nullptr);
+    EXPECT_EQ(openedForm()->title(), "Edit - Security Log (13)");
+    EXPECT_EQ(openedForm()->segmentTitles,
+              QStringList({"IN\n(06 Dec 02:05 PM)", "OUT \n(06 Dec 06:30 PM)"}));
+
+    list->DATA[0]["SecIOLog_id"] = "12&x=1 ?";
+    list->performSwipeAction(0, 0, 1); // "Print"
+    auto *nav = qobject_cast<NavigationController *>(root->presentedViewController());
+    auto *report = nav ? nav->viewControllerAt<ReportViewController>(0) : nullptr;
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->url().toString(QUrl::FullyEncoded),
+              DistinctServerSets::base(1) +
+                  "/rpt/10_Reports/FrmSecLog.aspx?SecIOLog_id=12%26x%3D1%20%3F&BranchCode=HLV01");
 }
 
 // Odd open-logs replies, one fixture each: whatever is not a row is skipped, values that are
 // not text read as text, and a row never shows another's labels.
 struct OddReply {
-    const char *fixture;
+    const char *fixture; // under securitylog/odd-open-logs/
     int status;
     int rows;
-    const char *firstId;
-    const char *firstPerson;
-    const char *firstInTime;
+    const char *firstId = "";
+    const char *firstPerson = "";
 };
-
-void PrintTo(const OddReply &k, std::ostream *os) {
-    *os << k.fixture << ' ' << k.status;
-}
 
 class OddOpenLogsTest : public LogListTest, public ::testing::WithParamInterface<OddReply> {};
 
@@ -142,349 +129,194 @@ TEST_P(OddOpenLogsTest, ShowsOnlyTheRowsItHolds) {
     const OddReply &k = GetParam();
     logIn();
     show();
-    net->replyRaw(0, fixture(QStringLiteral("securitylog/") + k.fixture), k.status);
+    net->replyRaw(0, fixture(QStringLiteral("securitylog/odd-open-logs/") + k.fixture), k.status);
     processEvents();
     ASSERT_EQ(list->numberOfRows(0), k.rows);
-    EXPECT_EQ(list->LoadDATA.size(), k.rows);
     if (k.rows == 0)
         return;
     const QVariantMap cell = list->cellForRow(0, 0);
     EXPECT_EQ(cell.value("lblSecLog_id").toString(), k.firstId);
     EXPECT_EQ(cell.value("lblPersonName").toString(), k.firstPerson);
-    EXPECT_EQ(cell.value("lblInTime").toString(), k.firstInTime);
-    EXPECT_FALSE(cell.value("imageUrl").toUrl().isValid());
-    EXPECT_EQ(cell.value("photoBackground").value<QColor>(), QColor::fromRgbF(1, 1, 1, 0.95));
+    EXPECT_EQ(cell.value("lblInTime").toString(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, OddOpenLogsTest,
-    ::testing::Values(OddReply{"odd-open-logs/html-page.txt", 200, 0, "", "", ""},
-                      OddReply{"odd-open-logs/not-an-array.json", 200, 0, "", "", ""},
-                      OddReply{"odd-open-logs/zero.txt", 200, 0, "", "", ""},
-                      OddReply{"odd-open-logs/empty.txt", 200, 0, "", "", ""},
-                      OddReply{"odd-open-logs/truncated.json", 200, 0, "", "", ""},
-                      OddReply{"open-logs.json", 500, 0, "", "", ""},
-                      OddReply{"odd-open-logs/numbers-not-text.json", 200, 1, "12", "Anand", ""},
-                      OddReply{"odd-open-logs/missing-keys.json", 200, 1, "5", "", ""},
-                      OddReply{"odd-open-logs/mixed-items.json", 200, 2, "7", "Bala", ""}),
+    ::testing::Values(OddReply{"html-page.txt", 200, 0}, OddReply{"not-an-array.json", 200, 0},
+                      OddReply{"zero.txt", 200, 0}, OddReply{"empty.txt", 200, 0},
+                      OddReply{"truncated.json", 200, 0}, OddReply{"../open-logs.json", 500, 0},
+                      OddReply{"numbers-not-text.json", 200, 1, "12", "Anand"},
+                      OddReply{"missing-keys.json", 200, 1, "5"},
+                      OddReply{"mixed-items.json", 200, 2, "7", "Bala"}),
     [](const auto &info) {
-        std::string name =
-            QFileInfo(QString::fromUtf8(info.param.fixture)).baseName().toStdString();
-        std::replace(name.begin(), name.end(), '-', '_');
-        return name + "_" + std::to_string(info.param.status);
+        return QFileInfo(info.param.fixture).baseName().replace('-', '_').toStdString() + "_" +
+               std::to_string(info.param.status);
     });
 
-TEST_F(LogListTest, ShortTextShowsTheOpenLogsAgainWithoutARequest) {
-    showWithOpenLogs();
-    list->searchController->setText(" ab ");
-    processEvents();
-    EXPECT_EQ(list->DATA, list->LoadDATA);
-    EXPECT_EQ(list->fromSearch, "No");
-    EXPECT_TRUE(timers.created.isEmpty());
-    EXPECT_EQ(net->sent.size(), 1);
-}
-
-TEST_F(LogListTest, ASearchGoesOutAQuarterSecondAfterTheLastKeystroke) {
-    showWithOpenLogs();
-    list->searchController->setText("abc");
-    processEvents();
+TEST_F(LogListTest, ASearchWaitsForTypingToPauseAndOnlyTheLatestReplyIsShown) {
+    logIn();
+    show(); // the open logs (request 0) are still on their way
+    type(" ab ");
+    EXPECT_TRUE(timers.created.isEmpty()) << "under three characters nothing is searched";
+    type("ana");
     ASSERT_EQ(timers.created.size(), 1);
     EXPECT_EQ(timers.created.last()->interval(), 250);
-    EXPECT_EQ(net->sent.size(), 1) << "nothing before the delay";
-
-    list->searchController->setText(" abcd ");
-    processEvents();
+    type(" anan ");
     ASSERT_EQ(timers.created.size(), 1) << "at most one timer";
-    EXPECT_TRUE(timers.created.last()->isActive());
+    EXPECT_EQ(net->sent.size(), 1) << "nothing before the delay";
     timers.created.last()->fire();
-
     ASSERT_EQ(net->sent.size(), 2);
-    const QVariantMap body = net->sent.last().json();
-    EXPECT_EQ(body.value("SPName").toString(), "USP_SecurityLogBySearchText_RptSearch");
+    EXPECT_EQ(net->sent[1].json().value("SPName").toString(),
+              "USP_SecurityLogBySearchText_RptSearch");
     const QVariantMap expected{
-        {"branchCode", "HLV01"}, {"SearchText", "abcd"}, {"SearchBy", "MobileIOS"}};
-    EXPECT_EQ(body.value("JSONData").toMap(), expected);
-    EXPECT_EQ(list->fromSearch, "Yes");
-}
-
-TEST_F(LogListTest, OnlyTheLatestSearchReplyReachesTheList) {
-    showWithOpenLogs();
-    list->searchController->setText("anan");
-    processEvents();
-    timers.created.last()->fire();
-    list->searchController->setText("anand");
-    processEvents();
-    timers.created.last()->fire();
-    ASSERT_EQ(net->sent.size(), 3);
-    EXPECT_TRUE(net->sent.at(1).job->cancelled) << "the earlier search is cancelled";
-
+        {"branchCode", "HLV01"}, {"SearchText", "anan"}, {"SearchBy", "MobileIOS"}};
+    EXPECT_EQ(sentData(), expected);
+    search("anand");
+    EXPECT_TRUE(net->sent[1].job->cancelled) << "the earlier search is cancelled";
     net->reply(2, QVariantList{openLog("40", "Anand K")});
-    net->reply(1, QVariantList{openLog("41", "stale"), openLog("42", "stale")});
+    net->reply(1, QVariantList{openLog("41", "stale")});
+    net->replyRaw(0, fixture("securitylog/open-logs.json"));
     processEvents();
-    ASSERT_EQ(list->DATA.size(), 1);
-    EXPECT_EQ(list->DATA.first().value("IOPerson").toString(), "Anand K");
-    EXPECT_EQ(list->LoadDATA.size(), 2) << "the open logs are kept";
+    EXPECT_EQ(shownPeople(), QStringList{"Anand K"}) << "open logs do not replace a search result";
+    type("");
+    EXPECT_EQ(shownPeople(), QStringList({"Anand", "Bala"})) << "the open logs were kept";
+    search("kumar");
+    type("");
+    net->replyLast(QVariantList{openLog("50", "Kumar")});
+    processEvents();
+    EXPECT_EQ(shownPeople(), QStringList({"Anand", "Bala"})) << "the field was cleared";
 }
 
-TEST_F(LogListTest, ASearchReplyAfterTheFieldWasClearedIsNotShown) {
-    showWithOpenLogs();
-    list->searchController->setText("anand");
-    processEvents();
-    timers.created.last()->fire();
-    list->searchController->clear();
-    processEvents();
-    net->replyLast(QVariantList{openLog("40", "Anand K")});
-    processEvents();
-    EXPECT_EQ(list->DATA, list->LoadDATA);
-}
-
-TEST_F(LogListTest, OpenLogsArrivingUnderASearchResultDoNotReplaceIt) {
-    logIn();
-    show();
-    list->searchController->setText("anand");
-    processEvents();
-    timers.created.last()->fire();
-    net->reply(1, QVariantList{openLog("40", "Anand K")});
-    processEvents();
-    net->reply(0, QVariantList{openLog("12", "Bala"), openLog("13", "Chitra")});
-    processEvents();
-    ASSERT_EQ(list->DATA.size(), 1);
-    EXPECT_EQ(list->DATA.first().value("IOPerson").toString(), "Anand K");
-    list->searchController->clear();
-    EXPECT_EQ(list->DATA.size(), 2) << "the open logs were kept for when the search ends";
-}
-
-TEST_F(LogListTest, ReportModeSearchesLogsAndShowsTheirDivision) {
-    showWithOpenLogs();
-    list->IsReportSearchActive = true;
-    list->searchController->setText("TN 38");
-    processEvents();
-    timers.created.last()->fire();
-    EXPECT_EQ(net->sent.last().json().value("JSONData").toMap().value("SearchBy").toString(),
-              "SecIOS_ReportFilterSearch");
-    QVariantMap other = openLog("77", "Chitra");
-    other["DivisionName"] = "Weaving";
-    net->replyLast(QVariantList{other});
-    processEvents();
-    EXPECT_EQ(list->cellForRow(0, 0).value("lblSecLog_id").toString(), "77 (Weaving)");
-    EXPECT_EQ(swipeTitles(0), QStringList{"Print"});
-}
-
-struct SearchRowCase {
+// A found row is an open log here only when of this division, without out time and in after its
+// SecLogFrom; otherwise it starts a new log for the person. Report rows are logs to view.
+struct FoundRowCase {
     const char *name;
+    bool report;
     const char *division;
     const char *inTime;
     const char *secLogFrom;
     const char *outTime;
-    bool openHere;
+    const char *shownId;
+    const char *formTitle;
 };
 
-class SearchRowTest : public LogListTest, public ::testing::WithParamInterface<SearchRowCase> {};
+class FoundRowTest : public LogListTest, public ::testing::WithParamInterface<FoundRowCase> {};
 
-TEST_P(SearchRowTest, AnOpenLogOfThisDivisionOrAPersonWithoutOne) {
-    const SearchRowCase c = GetParam();
+TEST_P(FoundRowTest, ShowsAndOpensTheRowByItsKind) {
+    const FoundRowCase c = GetParam();
     showWithOpenLogs();
-    list->searchController->setText("kumar");
-    processEvents();
-    timers.created.last()->fire();
-    QVariantMap row = openLog("", "Kumar");
-    row["Employee_id"] = "55"; // the open log's number, as the search returns it
-    row["Division_id"] = c.division;
-    row["InTime"] = c.inTime;
-    row["SecLogFrom"] = c.secLogFrom;
-    row["OutTime"] = c.outTime;
+    list->IsReportSearchActive = c.report;
+    search("kumar");
+    EXPECT_EQ(sentData().value("SearchBy").toString(),
+              c.report ? "SecIOS_ReportFilterSearch" : "MobileIOS");
+    QVariantMap row = openLog("56", "Kumar");
+    // Search rows carry the open log's number in Employee_id; report rows in SecIOLog_id.
+    row.insert({{"Employee_id", "55"},
+                {"Division_id", c.division},
+                {"InTime", c.inTime},
+                {"SecLogFrom", c.secLogFrom},
+                {"OutTime", c.outTime}});
     net->replyLast(QVariantList{row});
     processEvents();
-
-    const QVariantMap cell = list->cellForRow(0, 0);
-    EXPECT_EQ(cell.value("lblPurpose").toString(), "Driver");
-    EXPECT_TRUE(swipeTitles(0).isEmpty()) << "search rows have no swipe actions";
+    EXPECT_EQ(list->cellForRow(0, 0).value("lblSecLog_id").toString(), c.shownId);
+    EXPECT_EQ(swipeTitles(0), c.report ? QStringList{"Print"} : QStringList{});
     list->didSelectRow(0, 0);
-    auto *form = qobject_cast<securityLogDetailView *>(root->topViewController());
+    auto *form = openedForm();
     ASSERT_NE(form, nullptr);
-    if (c.openHere) {
-        EXPECT_EQ(cell.value("lblSecLog_id").toString(), "55");
-        EXPECT_EQ(cell.value("lblInTime").toString(), "06 Dec, 02:05 PM");
-        EXPECT_EQ(cell.value("purposeColor").value<QColor>(), QColor(242, 159, 75));
-        EXPECT_EQ(form->title(), "Edit - Security Log (55)");
-        EXPECT_EQ(form->SecIOLog_id, "55");
-        EXPECT_EQ(form->IsUpdateable, "Yes");
-    } else {
-        EXPECT_EQ(cell.value("lblSecLog_id").toString(), "");
-        EXPECT_EQ(cell.value("lblLogedBy").toString(), "");
-        EXPECT_EQ(form->title(), "New Security Log");
-        EXPECT_TRUE(form->SecIOLog_id.isEmpty());
-        EXPECT_EQ(form->segmentTitles, QStringList({"IN", "OUT"}));
-    }
-    EXPECT_EQ(form->personDetails->name(), "Kumar");
-    EXPECT_EQ(form->vehicle, "TN 38 AB 1234");
+    EXPECT_EQ(form->title(), c.formTitle);
+    const bool newLog = form->title() == "New Security Log";
+    EXPECT_EQ(form->segmentTitles, QStringList({newLog ? "IN" : "IN\n(06 Dec 02:05 PM)", "OUT"}));
 }
+
+constexpr const char *kIn = "06 Dec 2026 14:05:09";
+constexpr const char *kFrom = "04 Dec 2026 14:00:00";
+constexpr const char *kNew = "New Security Log";
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, SearchRowTest,
-    ::testing::Values(SearchRowCase{"SameDivision", "1", "06 Dec 2026 14:05:09",
-                                    "04 Dec 2026 14:00:00", "", true},
-                      SearchRowCase{"OtherDivision", "2", "06 Dec 2026 14:05:09",
-                                    "04 Dec 2026 14:00:00", "", false},
-                      SearchRowCase{"NoDivision", "", "06 Dec 2026 14:05:09",
-                                    "04 Dec 2026 14:00:00", "", false},
-                      SearchRowCase{"OutTimeSet", "1", "06 Dec 2026 14:05:09",
-                                    "04 Dec 2026 14:00:00", "06 Dec 2026 16:00:00", false},
-                      SearchRowCase{"InBeforeCutOff", "1", "01 Dec 2026 14:05:09",
-                                    "04 Dec 2026 14:00:00", "", false},
-                      SearchRowCase{"SameInstant", "1", "04 Dec 2026 14:00:00",
-                                    "04 Dec 2026 14:00:00", "", false},
-                      SearchRowCase{"UnreadableInTime", "1", "2026-12-06 14:05",
-                                    "04 Dec 2026 14:00:00", "", false},
-                      SearchRowCase{"NoCutOff", "1", "06 Dec 2026 14:05:09", "", "", false}),
+    Rows, FoundRowTest,
+    ::testing::Values(
+        FoundRowCase{"OpenHere", false, "1", kIn, kFrom, "", "55", "Edit - Security Log (55)"},
+        FoundRowCase{"OtherDivision", false, "2", kIn, kFrom, "", "", kNew},
+        FoundRowCase{"OutTimeSet", false, "1", kIn, kFrom, "06 Dec 2026 16:00:00", "", kNew},
+        FoundRowCase{"InBeforeFrom", false, "1", "01 Dec 2026 14:05:09", kFrom, "", "", kNew},
+        FoundRowCase{"SameInstant", false, "1", kFrom, kFrom, "", "", kNew},
+        FoundRowCase{"UnreadableInTime", false, "1", "2026-12-06 14:05", kFrom, "", "", kNew},
+        FoundRowCase{"NoFrom", false, "1", kIn, "", "", "", kNew},
+        FoundRowCase{"Report", true, "2", kIn, kFrom, "", "56 (Spinning)",
+                     "View - Security Log (56)"}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(LogListTest, ListRowsOfferOutAndPrint) {
-    showWithOpenLogs();
-    EXPECT_EQ(swipeTitles(0), QStringList({"Out", "Print"}));
-    EXPECT_EQ(list->trailingSwipeActions(0, 0).first().backgroundColor, QColor(125, 218, 144));
-}
+// Mark OUT and the server's answer: only an SMsg closed with "ok" removes the log.
+struct MarkOutCase {
+    const char *name;
+    QByteArray body;
+    const char *title; // "" when nothing is shown
+    const char *message;
+    const char *action;
+    bool removed;
+};
 
-TEST_F(LogListTest, MarkOutSendsTheLogAndRemovesItOnOk) {
+class MarkOutTest : public LogListTest, public ::testing::WithParamInterface<MarkOutCase> {};
+
+TEST_P(MarkOutTest, SendsTheLogAndRemovesItOnlyOnSuccess) {
+    const MarkOutCase &c = GetParam();
     showWithOpenLogs();
     list->searchController->setText("ab");
     list->performSwipeAction(0, 1, 0); // "Out" on log 13
     ASSERT_EQ(net->sent.size(), 2);
-    const auto &sent = net->sent.last();
-    EXPECT_EQ(sent.request.url.toString(), DistinctServerSets::base(1) + "/dc/SaveSecurityIOLog");
-    const auto form = sent.form();
-    EXPECT_EQ(form.keys(), QStringList({"SecurityIODetails", "SecurityIOLog"}));
-    EXPECT_EQ(form.value("SecurityIOLog"), R"([{"IOLog_ids":"13","ImageData":""}])");
-    EXPECT_EQ(form.value("SecurityIODetails"), "");
-
-    net->replyLast(QVariantList{QVariantMap{{"SMsg", "Security Log 13 marked OUT"}}});
-    processEvents();
-    ASSERT_NE(alert(), nullptr);
-    EXPECT_EQ(alert()->title(), "Alert");
-    EXPECT_EQ(alert()->message(), "Security Log 13 marked OUT");
-    EXPECT_EQ(alert()->actionTitles(), QStringList{"ok"});
-    EXPECT_EQ(list->DATA.size(), 2) << "nothing removed before ok";
-
-    alert()->tap("ok");
-    processEvents();
-    ASSERT_EQ(list->DATA.size(), 1);
-    EXPECT_EQ(list->DATA.first().value("SecIOLog_id").toString(), "12");
-    EXPECT_EQ(list->LoadDATA, list->DATA);
-    EXPECT_EQ(list->fromSearch, "No");
-    EXPECT_TRUE(list->searchController->text().isEmpty());
-}
-
-TEST_F(LogListTest, MarkOutRemovesTheLogItSentEvenIfTheListMovedMeanwhile) {
-    showWithOpenLogs();
-    list->performSwipeAction(0, 1, 0); // log 13
+    EXPECT_EQ(net->sent[1].request.url.toString(),
+              DistinctServerSets::base(1) + "/dc/SaveSecurityIOLog");
+    const QMap<QString, QString> form{{"SecurityIOLog", R"([{"IOLog_ids":"13","ImageData":""}])"},
+                                      {"SecurityIODetails", ""}};
+    EXPECT_EQ(net->sent[1].form(), form);
+    // A log arrives while the request is out: log 13 is no longer row 1.
     list->DATA.prepend(openLog("99", "New arrival"));
-    list->LoadDATA.prepend(openLog("99", "New arrival"));
-    net->replyLast(QVariantList{QVariantMap{{"SMsg", "done"}}});
+    list->LoadDATA = list->DATA;
+    net->replyRaw(1, c.body);
     processEvents();
-    alert()->tap("ok");
-    processEvents();
-    QStringList ids;
-    for (const auto &row : list->LoadDATA)
-        ids.append(row.value("SecIOLog_id").toString());
-    EXPECT_EQ(ids, QStringList({"99", "12"}));
-}
-
-struct RefusalCase {
-    const char *name;
-    QByteArray body;
-    const char *errorShown; // "" when nothing is shown
-};
-
-class MarkOutRefusalTest : public LogListTest, public ::testing::WithParamInterface<RefusalCase> {};
-
-TEST_P(MarkOutRefusalTest, KeepsTheRow) {
-    showWithOpenLogs();
-    list->performSwipeAction(0, 0, 0);
-    net->replyRaw(1, GetParam().body);
-    processEvents();
-    if (*GetParam().errorShown) {
+    if (*c.title) {
         ASSERT_NE(alert(), nullptr);
-        EXPECT_EQ(alert()->title(), "Error");
-        EXPECT_EQ(alert()->message(), GetParam().errorShown);
+        EXPECT_EQ(alert()->title(), c.title);
+        EXPECT_EQ(alert()->message(), c.message);
+        EXPECT_EQ(list->DATA.size(), 3) << "nothing removed before the alert is closed";
+        ASSERT_TRUE(alert()->tap(c.action));
+        processEvents();
     } else {
         EXPECT_EQ(alert(), nullptr);
     }
-    EXPECT_EQ(list->DATA.size(), 2);
-    EXPECT_EQ(list->LoadDATA.size(), 2);
+    const QStringList kept{"New arrival", "Anand"};
+    EXPECT_EQ(shownPeople(), c.removed ? kept : kept + QStringList{"Bala"});
+    EXPECT_EQ(list->LoadDATA, list->DATA);
+    EXPECT_EQ(list->searchController->text().isEmpty(), c.removed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Replies, MarkOutRefusalTest,
-    ::testing::Values(RefusalCase{"ErrorMsg", R"([{"ErrorMsg":"Security Log 12 is already OUT"}])",
-                                  "Security Log 12 is already OUT"},
-                      RefusalCase{"ErrorMsgWinsOverSMsg", R"([{"ErrorMsg":"no","SMsg":"yes"}])",
-                                  "no"},
-                      RefusalCase{"Neither", R"([{"Other":"x"}])", ""},
-                      RefusalCase{"Empty", "[]", ""}, RefusalCase{"Malformed", "<html>", ""}),
+    Replies, MarkOutTest,
+    ::testing::Values(MarkOutCase{"SMsg", R"([{"SMsg":"done"}])", "Alert", "done", "ok", true},
+                      MarkOutCase{"ErrorMsg", R"([{"ErrorMsg":"no"}])", "Error", "no", "OK", false},
+                      MarkOutCase{"ErrorMsgWinsOverSMsg", R"([{"ErrorMsg":"no","SMsg":"done"}])",
+                                  "Error", "no", "OK", false},
+                      MarkOutCase{"Neither", R"([{"Other":"x"}])", "", "", "", false},
+                      MarkOutCase{"Empty", "[]", "", "", "", false},
+                      MarkOutCase{"Malformed", "<html>", "", "", "", false}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(LogListTest, PrintOpensTheReportPageOfTheLog) {
+TEST_F(LogListTest, MoreOffersTheScansAndTheReturnKeyANewPerson) {
     showWithOpenLogs();
-    list->DATA[0]["SecIOLog_id"] = "12&x=1 ?";
-    list->performSwipeAction(0, 0, 1);
-    auto *nav = qobject_cast<NavigationController *>(root->presentedViewController());
-    ASSERT_NE(nav, nullptr);
-    auto *report = nav->viewControllerAt<ReportViewController>(0);
-    ASSERT_NE(report, nullptr);
-    EXPECT_EQ(report->url().toString(QUrl::FullyEncoded),
-              DistinctServerSets::base(1) +
-                  "/rpt/10_Reports/FrmSecLog.aspx?SecIOLog_id=12%26x%3D1%20%3F&BranchCode=HLV01");
-    EXPECT_EQ(net->sent.last().request.method, "GET");
-}
-
-TEST_F(LogListTest, SelectingAListRowOpensItsLogForEditing) {
-    showWithOpenLogs();
-    list->LoadDATA[1]["OutTime"] = "06 Dec 2026 18:30:00";
-    list->DATA = list->LoadDATA;
-    list->didSelectRow(0, 1);
-    auto *form = qobject_cast<securityLogDetailView *>(root->topViewController());
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->title(), "Edit - Security Log (13)");
-    EXPECT_EQ(form->SecIOLog_id, "13");
-    EXPECT_EQ(form->IsUpdateable, "Yes");
-    EXPECT_EQ(form->IsOutSecUpdateable, "Yes");
-    EXPECT_EQ(form->segmentTitles,
-              QStringList({"IN\n(06 Dec 02:05 PM)", "OUT \n(06 Dec 06:30 PM)"}));
-    EXPECT_EQ(form->gate, "Main Gate");
-    EXPECT_EQ(form->entryTypeId, "2");
-    EXPECT_EQ(form->token, "T-17");
-    EXPECT_EQ(form->personDetails->address(), "Coimbatore");
-}
-
-TEST_F(LogListTest, SelectingAReportRowOpensItForViewing) {
-    showWithOpenLogs();
-    list->IsReportSearchActive = true;
-    list->searchController->setText("Bala");
+    list->rightBarButtonItem()->trigger();
+    ASSERT_NE(alert(), nullptr);
+    EXPECT_EQ(alert()->title(), "More");
+    EXPECT_EQ(alert()->actionTitles(), QStringList({"Scan DC & Others", "Scan Bill", "Cancel"}));
+    alert()->tap("Cancel");
     processEvents();
-    timers.created.last()->fire();
-    QVariantMap row = openLog("88", "Bala");
-    row["FPDeviceName"] = "";
-    net->replyLast(QVariantList{row});
-    processEvents();
-    master.GateName = "Main Gate";
-    list->didSelectRow(0, 0);
-    auto *form = qobject_cast<securityLogDetailView *>(root->topViewController());
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->title(), "View - Security Log (88)");
-    EXPECT_EQ(form->segmentTitles, QStringList({"IN\n(06 Dec 02:05 PM)", "OUT"}));
-    EXPECT_EQ(form->gate, "Main Gate") << "no gate on the row keeps the handheld's";
-}
 
-TEST_F(LogListTest, TheReturnKeyOffersANewPersonWithWhatWasTyped) {
-    showWithOpenLogs();
+    // The typed text goes to the mobile number when it reads as one, else to the name.
     for (const auto &[typed, isPhone] : {std::pair<QString, bool>{" +91 98400-12345 ", true},
                                          std::pair<QString, bool>{"Anand 2", false}}) {
         list->searchController->setText(typed);
         list->searchBarSearchButtonClicked();
         ASSERT_NE(alert(), nullptr);
-        EXPECT_EQ(alert()->title(), "Alert !");
         EXPECT_EQ(alert()->message(), "Add New Person ?");
-        EXPECT_EQ(alert()->actionTitles(), QStringList({"Yes", "No"}));
         alert()->tap("Yes");
         auto *person = qobject_cast<securityAddNewPerson *>(root->topViewController());
         ASSERT_NE(person, nullptr);
@@ -493,35 +325,67 @@ TEST_F(LogListTest, TheReturnKeyOffersANewPersonWithWhatWasTyped) {
         root->popViewController(false);
         processEvents();
     }
-}
-
-TEST_F(LogListTest, NoSaysNoAndReportModeRefusesANewPerson) {
-    showWithOpenLogs();
-    list->searchBarSearchButtonClicked();
-    alert()->tap("No");
-    processEvents();
-    EXPECT_EQ(root->viewControllers().size(), 1);
     list->IsReportSearchActive = true;
     list->searchBarSearchButtonClicked();
     ASSERT_NE(alert(), nullptr);
-    EXPECT_EQ(alert()->title(), "Alert !");
     EXPECT_EQ(alert()->message(), "Report Screen Not Allow to Add New Person");
 }
 
-TEST_F(LogListTest, TheBarOpensTheMenuAndTheScanSheet) {
-    showWithOpenLogs();
-    EXPECT_EQ(list->leftBarButtonItem()->title(), "Menu");
-    list->rightBarButtonItem()->trigger();
-    ASSERT_NE(alert(), nullptr);
-    EXPECT_TRUE(alert()->isActionSheet());
-    EXPECT_EQ(alert()->title(), "More");
-    EXPECT_EQ(alert()->actionTitles(), QStringList({"Scan DC & Others", "Scan Bill", "Cancel"}));
-    alert()->tap("Cancel");
+// The menu, opened from the list's bar.
+class MenuTest : public LogListTest {
+protected:
+    void SetUp() override {
+        showWithOpenLogs();
+        openMenu();
+    }
+    void openMenu() {
+        list->leftBarButtonItem()->trigger();
+        auto *nav = qobject_cast<NavigationController *>(root->presentedViewController());
+        menu = nav ? qobject_cast<MenuViewController *>(nav->topViewController()) : nullptr;
+        ASSERT_NE(menu, nullptr);
+        processEvents();
+    }
+    QPointer<MenuViewController> menu;
+};
+
+TEST_F(MenuTest, ShowsWhoIsLoggedInSixEntriesAndLogsOut) {
+    EXPECT_EQ(menu->header->name(), "Ravi Kumar");
+    EXPECT_EQ(menu->header->imageUrl().toString(),
+              DistinctServerSets::base(1) + "/img/Security/PersonsImages/user_1.png");
+    const QStringList texts{"SecurityLog",    "Scan DC(QR Code)", "Report",
+                            "Summary Report", "Employee Logs",    "Log Out"};
+    ASSERT_EQ(menu->numberOfRows(0), 6);
+    for (int row = 0; row < 6; ++row)
+        EXPECT_EQ(menu->cellForRow(0, row).value("text").toString(), texts.at(row));
+    for (int row : {1, 3, 4, 9})
+        menu->didSelectRow(0, row);
     processEvents();
-    list->leftBarButtonItem()->trigger();
-    auto *nav = qobject_cast<NavigationController *>(root->presentedViewController());
-    ASSERT_NE(nav, nullptr);
-    EXPECT_EQ(nav->topViewController()->title(), "Menu");
+    EXPECT_NE(root->presentedViewController(), nullptr) << "unfinished rows leave the menu up";
+
+    UserDefaults::standard().setValue("someOtherPreference", 3);
+    menu->didSelectRow(0, 5); // Log Out
+    processEvents();
+    EXPECT_TRUE(UserDefaults::standard().keys().isEmpty());
+    auto *over = qobject_cast<NavigationController *>(
+        menu->navigationController()->presentedViewController());
+    EXPECT_TRUE(over && over->viewControllerAt<VCLogin>(0)) << "the login shows over the menu";
+}
+
+TEST_F(MenuTest, ReportAndSecurityLogSwitchTheListMode) {
+    list->searchController->setText("ab");
+    menu->didSelectRow(0, 2);
+    processEvents();
+    EXPECT_TRUE(list->IsReportSearchActive);
+    EXPECT_EQ(list->title(), "Security Log Report");
+    EXPECT_EQ(root->presentedViewController(), nullptr) << "the menu closed";
+    openMenu();
+    menu->didSelectRow(0, 0);
+    processEvents();
+    EXPECT_FALSE(list->IsReportSearchActive);
+    EXPECT_EQ(list->title(), "Security Log");
+    EXPECT_TRUE(list->searchController->text().isEmpty());
+    ASSERT_EQ(net->sent.size(), 2) << "Report asks for nothing; SecurityLog reloads";
+    EXPECT_EQ(sentData().value("SearchBy").toString(), "NotOut");
 }
 
 } // namespace
