@@ -81,7 +81,10 @@ bool ViewController::present(ViewController *vc, bool animated, std::function<vo
         return false;
     }
     const bool coversScreen = vc->kind() != QLatin1String("alert");
-    vc->setParent(host);
+    // The host owns what it shows, except a kept screen that already has an owner: that one
+    // must outlive the host, or the owner would find it gone when it shows it again.
+    if (!vc->m_kept || !vc->parent())
+        vc->setParent(host);
     vc->m_presenting = host;
     host->m_presented = vc;
     if (coversScreen)
