@@ -1,295 +1,207 @@
 #include "alertcontroller.h"
 #include "navigationcontroller.h"
-#include "recordingscreen.h"
 #include "testapp.h"
 #include "window.h"
 
 #include <gtest/gtest.h>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QSignalSpy>
 
 namespace {
 
-QString letter(qsizetype i) {
-    return QString(QChar(char16_t(u'A' + i)));
-}
-
-QStringList titles(const NavigationController &nav) {
-    QStringList list;
-    for (ViewController *vc : nav.viewControllers())
-        list.append(vc->title());
-    return list;
-}
-
-// Operations on a container whose root is "A", the window's root but not yet shown: "show"
-// shows the window, "push" adds the next letter, "pop" and "popToRoot" go back. `events` are
-// the life-cycle calls made by `ops` (not by `setup`), in any order. Lists are space-separated.
-struct StackCase {
-    const char *name, *setup, *ops, *stack, *events;
+// Writes every life-cycle call into a shared log as "<title>:<event>".
+class Screen : public ViewController {
+public:
+    Screen(const QString &name, QStringList *log) : m_log(log) { setTitle(name); }
+    void viewDidLoad() override { note("load"); }
+    void viewWillAppear(bool) override { note("willAppear"); }
+    void viewDidAppear(bool) override { note("didAppear"); }
+    void viewWillDisappear(bool) override { note("willDisappear"); }
+    void viewDidDisappear(bool) override { note("didDisappear"); }
+    void note(const char *event) { m_log->append(title() + u':' + QLatin1String(event)); }
+    QStringList *m_log;
 };
 
 QStringList words(const char *text) {
     return QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts);
 }
 
-class Stack : public ::testing::TestWithParam<StackCase> {};
-
-TEST_P(Stack, KeepsTheScreensAndRunsTheirLifeCycle) {
-    const StackCase &c = GetParam();
-    const QStringList setup = words(c.setup), all = setup + words(c.ops), expected = words(c.stack);
-    QStringList log;
-    Window window;
-    auto *nav = new NavigationController(new RecordingScreen(QStringLiteral("A"), &log));
-    window.setRootViewController(nav);
-    QSignalSpy changed(nav, &NavigationController::stackChanged);
-    QList<QPointer<ViewController>> screens{nav->rootViewController()};
-    qsizetype opsStart = 0;
-    for (qsizetype i = 0; i < all.size(); ++i) {
-        const QString &op = all.at(i);
-        const QStringList before = titles(*nav);
-        const qsizetype start = log.size();
-        if (i == setup.size())
-            opsStart = start;
-        changed.clear();
-        if (op == QLatin1String("show")) {
-            window.makeKeyAndVisible();
-        } else if (op == QLatin1String("push")) {
-            screens.append(new RecordingScreen(letter(screens.size()), &log));
-            nav->pushViewController(screens.last());
-        } else if (op == QLatin1String("pop")) {
-            ViewController *popped = nav->popViewController();
-            EXPECT_EQ(popped == nullptr, before.size() == 1);
-            if (popped) { // the caller may still read it in the same turn
-                EXPECT_EQ(popped->title(), before.last());
-                EXPECT_EQ(popped->navigationController(), nullptr);
-            }
-        } else {
-            nav->popToRootViewController();
-        }
-        // The view rebuilds on stackChanged: it must come with every change, and only then.
-        EXPECT_EQ(!changed.isEmpty(), titles(*nav) != before) << op.toStdString();
-        // In one transition the leaving screen starts to go before the coming one has appeared.
-        const QStringList step = log.mid(start);
-        for (qsizetype w = 0; w < step.size(); ++w)
-            for (qsizetype d = 0; d < w; ++d)
-                EXPECT_FALSE(step.at(w).endsWith(QLatin1String(":willDisappear")) &&
-                             step.at(d).endsWith(QLatin1String(":didAppear")))
-                    << step.join(u' ').toStdString();
-    }
-    EXPECT_EQ(titles(*nav), expected);
-    EXPECT_EQ(nav->topViewController()->title(), expected.last());
-    EXPECT_EQ(nav->rootViewController()->title(), QStringLiteral("A"));
-    for (ViewController *vc : nav->viewControllers())
-        EXPECT_EQ(vc->navigationController(), nav);
-    EXPECT_TRUE(sameEvents(log.mid(opsStart), words(c.events)))
-        << log.mid(opsStart).join(u' ').toStdString();
-
-    // Each screen loads once, before anything else, then cycles will/did appear/disappear.
-    static const QStringList cycle{"willAppear", "didAppear", "willDisappear", "didDisappear"};
-    for (const auto &screen : screens) {
-        const QString name = screen->title();
-        QStringList seq;
-        for (const QString &e : log)
-            if (e.startsWith(name + u':'))
-                seq << e.mid(name.size() + 1);
-        if (!seq.isEmpty() && seq.first() == QLatin1String("load"))
-            seq.removeFirst();
-        for (qsizetype i = 0; i < seq.size(); ++i)
-            EXPECT_EQ(seq.at(i), cycle.at(i % 4)) << name.toStdString() << " step " << i;
-    }
-    // Popped screens go with the event loop; the stack stays.
-    processEvents();
-    for (qsizetype i = 0; i < screens.size(); ++i)
-        EXPECT_EQ(screens.at(i).isNull(), !expected.contains(letter(i))) << i;
+// The log entries of the screens named in `names`, screen by screen.
+QStringList of(const QStringList &log, const char *names) {
+    QStringList entries;
+    for (const QString &name : words(names))
+        entries += log.filter(QRegularExpression(u'^' + name + u':'));
+    return entries;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Navigation, Stack,
-    ::testing::Values(
-        StackCase{"HiddenPushOnlyLoads", "", "push", "A B", "B:load"},
-        StackCase{"HiddenPushPushPop", "", "push push pop", "A B", "B:load C:load"},
-        StackCase{"PopOnRootDoesNothing", "show", "pop", "A", ""},
-        StackCase{"PopToRootOnRootDoesNothing", "show", "popToRoot", "A", ""},
-        StackCase{"PushAfterPopToRoot", "push push", "popToRoot push", "A D", "D:load"},
-        StackCase{"ShowingTwiceShowsTheRootOnce", "", "show show", "A",
-                  "A:load A:willAppear A:didAppear"},
-        StackCase{"PushCoversTheTop", "show", "push", "A B",
-                  "B:load B:willAppear B:didAppear A:willDisappear A:didDisappear"},
-        StackCase{"PopShowsTheScreenBelowWithoutReloading", "show push", "pop", "A",
-                  "B:willDisappear B:didDisappear A:willAppear A:didAppear"},
-        // The screens in between must not come up on the way back to the root (one that
-        // reloads in viewWillAppear would send a request while being thrown away).
-        StackCase{"PopToRootDoesNotShowTheScreensInBetween", "show push push", "popToRoot", "A",
-                  "C:willDisappear C:didDisappear A:willAppear A:didAppear"}),
-    [](const auto &info) { return std::string(info.param.name); });
+QStringList titles(const NavigationController &nav) {
+    QStringList list;
+    for (ViewController *vc : nav.viewControllers())
+        list << vc->title();
+    return list;
+}
 
-// window -> nav [A, B], shown; B is the screen that presents.
-struct Shown {
+// `ops` ("show", "push" the next letter, "pop", "popToRoot") run after `setup` on a root "A"
+// not shown yet; they leave `stack` and cause `events`, each screen's own in order.
+TEST(Navigation, StackKeepsTheScreensAndRunsTheirLifeCycle) {
+    struct Case {
+        const char *setup, *ops, *stack, *events;
+    };
+    for (const Case &c : {
+             Case{"", "push push pop", "A B", "B:load C:load"}, // hidden: only loads
+             {"show", "pop popToRoot", "A", ""},
+             {"", "show show", "A", "A:load A:willAppear A:didAppear"},
+             {"show", "push", "A B",
+              "B:load B:willAppear B:didAppear A:willDisappear A:didDisappear"},
+             {"show push", "pop", "A", "B:willDisappear B:didDisappear A:willAppear A:didAppear"},
+             // A screen in between that came up would reload while being thrown away.
+             {"show push push", "popToRoot", "A",
+              "C:willDisappear C:didDisappear A:willAppear A:didAppear"},
+         }) {
+        SCOPED_TRACE(testing::Message() << c.setup << " | " << c.ops);
+        const QStringList setup = words(c.setup), all = setup + words(c.ops);
+        QStringList log;
+        Window window;
+        auto *nav = new NavigationController(new Screen(QStringLiteral("A"), &log));
+        window.setRootViewController(nav);
+        QSignalSpy changed(nav, &NavigationController::stackChanged);
+        QList<QPointer<ViewController>> screens{nav->rootViewController()};
+        for (qsizetype i = 0; i < all.size(); ++i) {
+            const QString &op = all.at(i);
+            const QStringList before = titles(*nav);
+            if (i == setup.size())
+                log.clear();
+            changed.clear();
+            if (op == QLatin1String("show")) {
+                window.makeKeyAndVisible();
+            } else if (op == QLatin1String("push")) {
+                screens << new Screen(QChar(char16_t(u'A' + screens.size())), &log);
+                nav->pushViewController(screens.last());
+            } else if (op == QLatin1String("pop")) {
+                ViewController *popped = nav->popViewController();
+                EXPECT_EQ(popped ? popped->title() : "", before.size() > 1 ? before.last() : "");
+                // Still readable in the same turn, but out of the stack.
+                EXPECT_TRUE(!popped || !popped->navigationController());
+            } else {
+                nav->popToRootViewController();
+            }
+            // The view rebuilds on stackChanged: it must come with every change, and only then.
+            EXPECT_EQ(!changed.isEmpty(), titles(*nav) != before) << op.toStdString();
+        }
+        EXPECT_EQ(titles(*nav), words(c.stack));
+        EXPECT_EQ(of(log, "A B C D"), of(words(c.events), "A B C D"))
+            << log.join(u' ').toStdString();
+        EXPECT_EQ(log.size(), words(c.events).size());
+        processEvents(); // popped screens go with the event loop
+        for (const auto &screen : screens)
+            EXPECT_EQ(screen.isNull(), !words(c.stack).contains(screen ? screen->title() : "-"));
+    }
+}
+
+// B presents [C, D]; D presents an alert, then a kept [E, F] twice; B closes the whole chain.
+TEST(Presentation, PresentedScreensCoverThePresenterAndCloseAsAChain) {
     QStringList log;
     Window window;
-    RecordingScreen *a = new RecordingScreen(QStringLiteral("A"), &log);
-    RecordingScreen *b = new RecordingScreen(QStringLiteral("B"), &log);
-    NavigationController *nav = new NavigationController(a);
-    Shown() {
-        nav->pushViewController(b);
-        window.setRootViewController(nav);
-        window.makeKeyAndVisible();
-        log.clear();
-    }
-    ~Shown() { processEvents(); }
-    // A stack [first, second] to present, not shown yet.
-    NavigationController *makeStack(const char *first, const char *second,
-                                    RecordingScreen **top = nullptr) {
-        auto *stack = new NavigationController(new RecordingScreen(first, &log));
-        auto *screen = new RecordingScreen(second, &log);
-        stack->pushViewController(screen);
-        if (top)
-            *top = screen;
+    auto *a = new Screen(QStringLiteral("A"), &log), *b = new Screen(QStringLiteral("B"), &log);
+    auto *nav = new NavigationController(a);
+    nav->pushViewController(b);
+    window.setRootViewController(nav);
+    window.makeKeyAndVisible();
+    auto stack = [&](const char *first, const char *second) { // not shown yet
+        auto *stack = new NavigationController(new Screen(first, &log));
+        stack->pushViewController(new Screen(second, &log));
         return stack;
-    }
-};
-
-TEST(Presentation, PresentedStackCoversThePresenterAndAnswersItsContainer) {
-    Shown s;
-    EXPECT_FALSE(s.b->present(nullptr));
-    RecordingScreen *d = nullptr;
-    NavigationController *stack = s.makeStack("C", "D", &d);
-    const qsizetype from = s.log.size();
-    bool completed = false;
-    ASSERT_TRUE(s.b->present(stack, true, [&] { completed = true; }));
-
-    EXPECT_TRUE(completed);
+    };
+    QPointer<NavigationController> first = stack("C", "D");
+    ViewController *d = first->topViewController();
+    log.clear();
+    int completions = 0;
+    ASSERT_TRUE(b->present(first, true, [&] { ++completions; }));
+    EXPECT_EQ(completions, 1);
     // Only the top of the presented stack appears.
-    EXPECT_TRUE(sameEvents(s.log.mid(from),
-                           {"B:willDisappear", "B:didDisappear", "D:willAppear", "D:didAppear"}))
-        << s.log.join(u' ').toStdString();
-    EXPECT_TRUE(d->isBeingShown());
-    EXPECT_FALSE(s.b->isBeingShown());
-    EXPECT_EQ(s.nav->presentedViewController(), stack);
-    EXPECT_EQ(stack->viewControllerAt(0)->presentingViewController(), s.nav);
-    EXPECT_EQ(s.b->presentingViewController(), nullptr);
+    EXPECT_EQ(of(log, "B D"), words("B:willDisappear B:didDisappear D:willAppear D:didAppear"));
+    EXPECT_EQ(log.size(), 4);
+    EXPECT_EQ(nav->presentedViewController(), first);
     // How a presented screen reaches back into the stack it came from.
     auto *presenter = qobject_cast<NavigationController *>(d->presentingViewController());
-    ASSERT_NE(presenter, nullptr);
-    EXPECT_EQ(presenter->viewControllerAt(1), s.b);
+    ASSERT_EQ(presenter, nav);
+    EXPECT_EQ(presenter->viewControllerAt(1), b);
     EXPECT_EQ(presenter->viewControllerAt(2), nullptr);
-    EXPECT_EQ(presenter->viewControllerAt<AlertController>(1), nullptr); // typed: B is no alert
-}
-
-// Once B's container presents a stack, it refuses a second presentation from any of its
-// screens; a screen inside the presented stack may present over it.
-TEST(Presentation, SecondPresentationIsRefusedByTheSameContainerOnly) {
-    for (const auto &[who, accepted] :
-         {std::pair{"B", false}, {"A", false}, {"container", false}, {"inside", true}}) {
-        SCOPED_TRACE(who);
-        Shown s;
-        NavigationController *stack = s.makeStack("C", "D");
-        ASSERT_TRUE(s.b->present(stack));
-        s.log.clear();
-        const QMap<QString, ViewController *> presenters{
-            {"B", s.b}, {"A", s.a}, {"container", s.nav}, {"inside", stack->topViewController()}};
-        auto *extra = new RecordingScreen(QStringLiteral("X"), &s.log);
-        bool completed = false;
-        EXPECT_EQ(presenters.value(who)->present(extra, true, [&] { completed = true; }), accepted);
-        EXPECT_EQ(completed, accepted);
-        EXPECT_EQ(s.nav->presentedViewController(), stack);
-        EXPECT_EQ(stack->presentedViewController(), accepted ? extra : nullptr);
-        if (!accepted) { // the refused screen never showed, nothing was covered
-            EXPECT_TRUE(s.log.isEmpty()) << s.log.join(u' ').toStdString();
-            delete extra;
-        }
-    }
-}
-
-// What is presented over B, how it goes away, and what B and the presented one see.
-struct DismissCase {
-    const char *name;
-    enum Kind { Alert, Screen, Stack } kind;
-    bool kept;
-};
-
-class Dismissal : public ::testing::TestWithParam<DismissCase> {};
-
-TEST_P(Dismissal, RestoresThePresenterAndDeletesUnlessKept) {
-    const DismissCase &c = GetParam();
-    Shown s;
-    ViewController *presented = nullptr;
-    ViewController *dismisser = nullptr;
-    if (c.kind == DismissCase::Alert) {
-        presented = dismisser = new AlertController(QStringLiteral("Note"), QString());
-    } else if (c.kind == DismissCase::Screen) {
-        presented = dismisser = new RecordingScreen(QStringLiteral("X"), &s.log);
-    } else {
-        RecordingScreen *top = nullptr;
-        presented = s.makeStack("C", "D", &top);
-        dismisser = top; // a screen inside the presented stack closes its own stack
-    }
-    presented->setKeptAfterDismissal(c.kept);
-    QPointer<ViewController> guard(presented);
-    ASSERT_TRUE(s.b->present(presented));
-    // An alert does not cover B, so B neither goes nor comes back (and does not reload).
-    const int covers = c.kind == DismissCase::Alert ? 0 : 1;
-    EXPECT_EQ(s.log.count("B:willDisappear"), covers);
-    s.log.clear();
-
-    int completions = 0;
-    dismisser->dismiss(true, [&] { ++completions; });
-
-    EXPECT_EQ(completions, 1);
-    EXPECT_EQ(s.nav->presentedViewController(), nullptr);
-    EXPECT_EQ(s.log.count("B:willAppear"), covers) << s.log.join(u' ').toStdString();
-    EXPECT_EQ(s.log.count("B:didAppear"), covers);
-    EXPECT_TRUE(s.b->isBeingShown());
-    ASSERT_FALSE(guard.isNull()); // deletion waits for the event loop
-    EXPECT_EQ(guard->presentingViewController(), nullptr);
-    processEvents();
-    EXPECT_EQ(guard.isNull(), !c.kept);
-    delete guard.data();
-}
-
-INSTANTIATE_TEST_SUITE_P(Presentation, Dismissal,
-                         ::testing::Values(DismissCase{"Alert", DismissCase::Alert, false},
-                                           DismissCase{"KeptAlert", DismissCase::Alert, true},
-                                           DismissCase{"Screen", DismissCase::Screen, false},
-                                           DismissCase{"StackFromInside", DismissCase::Stack,
-                                                       false},
-                                           DismissCase{"KeptStack", DismissCase::Stack, true}),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-// Closing a chain of two presented stacks passes over the middle one: its top must not come up
-// on the way (it would reload while being thrown away). Only B appears.
-TEST(Presentation, DismissingAChainClosesAllWithoutShowingTheMiddle) {
-    Shown s;
-    RecordingScreen *d = nullptr;
-    QPointer<NavigationController> first = s.makeStack("C", "D", &d);
-    ASSERT_TRUE(s.b->present(first));
-    // Dismissing from a presenting stack closes only what it presents.
-    ASSERT_TRUE(d->present(new AlertController(QStringLiteral("Note"), QString())));
-    d->dismiss();
+    // The covered container refuses, from any of its screens, and nothing shows.
+    log.clear();
+    Screen extra(QStringLiteral("X"), &log);
+    for (ViewController *refuser : std::initializer_list<ViewController *>{a, b, nav})
+        EXPECT_FALSE(refuser->present(&extra, true, [&] { ++completions; }));
+    // An alert does not cover D, which must not reload. A tap closes it, then runs its handler.
+    QPointer<AlertController> alert =
+        new AlertController(QStringLiteral("Delete?"), QStringLiteral("Sure?"));
+    QObject owner;
+    alert->setParent(&owner);
+    alert->setKeptAfterDismissal(true); // reused by its owner
+    alert->addTextField({QString(), QStringLiteral("Reason"), false});
+    alert->addTextField({QStringLiteral("preset"), QString(), true});
+    QStringList seen;
+    alert->addAction(QStringLiteral("Yes"), AlertAction::Style::Destructive,
+                     [&](AlertController *tapped) {
+                         EXPECT_EQ(tapped->presentingViewController(), nullptr); // D may present
+                         for (int i = 0; i < 3; ++i)
+                             seen << tapped->textFieldText(i);
+                     });
+    alert->addAction(QStringLiteral("No"), AlertAction::Style::Cancel);
+    ASSERT_TRUE(d->present(alert));
+    EXPECT_EQ(alert->actionList().value(0).toMap().value("style"), QStringLiteral("destructive"));
+    EXPECT_EQ(alert->actionList().value(1).toMap().value("style"), QStringLiteral("cancel"));
+    EXPECT_TRUE(alert->textFieldList().value(1).toMap().value("secure").toBool());
+    alert->setTextFieldText(0, QStringLiteral("Late truck, gate 3"));
+    alert->setTextFieldText(7, QStringLiteral("ignored"));
+    EXPECT_FALSE(alert->tap(QStringLiteral("yes"))); // titles match exactly
+    alert->tapAction(5);
+    alert->tapAction(-1);
+    EXPECT_EQ(first->presentedViewController(), alert.data());
+    EXPECT_TRUE(alert->tap(QStringLiteral("Yes")));
+    alert->tap(QStringLiteral("Yes")); // taps while it closes are ignored
+    alert->tapAction(1);
+    EXPECT_EQ(seen, (QStringList{"Late truck, gate 3", "preset", ""}));
     EXPECT_EQ(first->presentedViewController(), nullptr);
-    EXPECT_EQ(s.nav->presentedViewController(), first);
-    QPointer<NavigationController> second = s.makeStack("E", "F");
+    processEvents();
+    ASSERT_TRUE(d->present(alert)); // kept: it comes back and answers again
+    EXPECT_TRUE(alert->tap(QStringLiteral("Yes")));
+    EXPECT_EQ(seen.size(), 6);
+    // Dismissing from a presenting screen closes only what it presents.
+    ASSERT_TRUE(d->present(alert));
+    d->dismiss(true, [&] { ++completions; });
+    EXPECT_EQ(completions, 2);
+    EXPECT_EQ(nav->presentedViewController(), first);
+    EXPECT_EQ(first->presentedViewController(), nullptr);
+    EXPECT_TRUE(log.isEmpty()) << log.join(u' ').toStdString();
+    // A screen inside a presented stack closes its own stack; a kept one can come back.
+    QPointer<NavigationController> second = stack("E", "F");
+    second->setKeptAfterDismissal(true);
     ASSERT_TRUE(d->present(second));
-    s.log.clear();
-
-    s.b->dismiss();
-    EXPECT_EQ(s.nav->presentedViewController(), nullptr);
-    EXPECT_EQ(s.log.filter(QLatin1String("Appear")), (QStringList{"B:willAppear", "B:didAppear"}))
-        << s.log.join(u' ').toStdString();
-    EXPECT_EQ(s.log.count("F:didDisappear"), 1);
-    EXPECT_EQ(s.log.filter(QLatin1String("D:")), QStringList())
-        << "D was already covered: it does not disappear twice";
+    log.clear();
+    second->topViewController()->dismiss();
+    EXPECT_EQ(of(log, "F D"), words("F:willDisappear F:didDisappear D:willAppear D:didAppear"));
+    processEvents();
+    ASSERT_FALSE(second.isNull());
+    ASSERT_TRUE(d->present(second));
+    log.clear();
+    // Closing the chain passes over D: it must not come up (it would reload while being thrown
+    // away), nor disappear twice.
+    b->dismiss();
+    EXPECT_EQ(nav->presentedViewController(), nullptr);
+    EXPECT_EQ(log.filter(QLatin1String("Appear")), words("B:willAppear B:didAppear"));
+    EXPECT_EQ(log.count("F:didDisappear"), 1);
+    EXPECT_EQ(of(log, "D"), QStringList());
+    ASSERT_FALSE(first.isNull()); // deletion waits for the event loop
     processEvents();
     EXPECT_TRUE(first.isNull());
-    EXPECT_TRUE(second.isNull());
-
+    EXPECT_TRUE(second.isNull()) << "a kept screen without an owner goes with its host";
+    EXPECT_FALSE(alert.isNull()) << "a kept alert stays with its owner";
     // With nothing presented a dismissal still completes, and B can present anew.
-    s.log.clear();
-    int completions = 0;
-    s.b->dismiss(true, [&] { ++completions; });
-    EXPECT_EQ(completions, 1);
-    EXPECT_TRUE(s.log.isEmpty());
-    EXPECT_TRUE(s.b->present(new RecordingScreen(QStringLiteral("G"), &s.log)));
+    b->dismiss(true, [&] { ++completions; });
+    EXPECT_EQ(completions, 3);
+    EXPECT_TRUE(b->present(new Screen(QStringLiteral("G"), &log)));
 }
 
 } // namespace
