@@ -22,28 +22,39 @@ Item {
             source: view.cell ? view.cell.imageUrl : ""
         }
     }
-    readonly property real textX: frame.x + frame.width + 10
-    readonly property real textWidth: view.width - textX - view.width * 0.03
+    // The text area runs from the photo to the open-log strip. The left labels start at its
+    // left edge, the right ones end at its right edge; their shares of its width never add
+    // up to more than 85 %, so the two columns cannot meet at any width.
+    readonly property real textX: frame.x + frame.width + view.offSetX
+    readonly property real textWidth: lblPurpose.x - view.gapY - textX
 
     Label {
         id: lblPersonName
+        objectName: "lblPersonName"
+        // Shrinks a little before it elides, so a time still reads whole on a phone.
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 10
         x: view.textX
         y: view.offSetY
-        width: view.textWidth * 0.55
+        width: view.textWidth * 0.40
         height: 26
         text: view.cell ? view.cell.lblPersonName : ""
         color: view.cell ? view.cell.textColor : "white"
         font.pixelSize: 15
         elide: Text.ElideRight
+        verticalAlignment: Text.AlignVCenter
     }
     Label {
         id: lblSecLog_id
-        anchors.right: lblPurpose.left
-        anchors.rightMargin: 8
+        objectName: "lblSecLog_id"
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 10
+        x: view.textX + view.textWidth - width
         y: view.offSetY
-        width: view.textWidth * 0.45
+        width: view.textWidth * 0.35
         height: 26
         horizontalAlignment: Text.AlignRight
+        verticalAlignment: Text.AlignVCenter
         text: view.cell ? view.cell.lblSecLog_id : ""
         color: view.cell ? view.cell.textColor : "white"
         font.pixelSize: 13
@@ -51,31 +62,41 @@ Item {
     }
     Label {
         id: lblMobileNo
+        objectName: "lblMobileNo"
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 10
         x: view.textX
         y: lblPersonName.y + lblPersonName.height + view.gapY
-        width: view.textWidth * 0.5
+        width: view.textWidth * 0.35
         height: 16
         text: view.cell ? view.cell.lblMobileNo : ""
         color: view.cell ? view.cell.subTextColor : "white"
         font.pixelSize: 12
+        elide: Text.ElideRight
     }
     Label {
         id: lblInTime
-        anchors.right: lblPurpose.left
-        anchors.rightMargin: 8
+        objectName: "lblInTime"
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 10
+        x: view.textX + view.textWidth - width
         y: lblMobileNo.y
-        width: view.textWidth * 0.5
+        width: view.textWidth * 0.40
         height: 16
         horizontalAlignment: Text.AlignRight
         text: view.cell ? view.cell.lblInTime : ""
         color: view.cell ? view.cell.subTextColor : "white"
         font.pixelSize: 12
+        elide: Text.ElideRight
     }
     Label {
         id: lblMeetTo
+        objectName: "lblMeetTo"
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 10
         x: view.textX
         y: lblMobileNo.y + lblMobileNo.height + view.gapY
-        width: view.textWidth * 0.5
+        width: view.textWidth * 0.45
         height: 16
         text: view.cell ? view.cell.lblMeetTo : ""
         color: view.cell ? view.cell.subTextColor : "white"
@@ -84,10 +105,12 @@ Item {
     }
     Label {
         id: lblLogedBy
-        anchors.right: lblPurpose.left
-        anchors.rightMargin: 8
+        objectName: "lblLogedBy"
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 10
+        x: view.textX + view.textWidth - width
         y: lblMeetTo.y
-        width: view.textWidth * 0.5
+        width: view.textWidth * 0.40
         height: 16
         horizontalAlignment: Text.AlignRight
         text: view.cell ? view.cell.lblLogedBy : ""
@@ -95,18 +118,28 @@ Item {
         font.pixelSize: 12
         elide: Text.ElideRight
     }
-    // The strip at the right edge whose colour marks an open log.
+    // The strip at the right edge whose colour marks an open log. It carries the purpose
+    // (or the person type of a found person) written along it, so the text stays inside it.
     Rectangle {
         id: lblPurpose
-        anchors { right: parent.right; top: parent.top; bottom: parent.bottom }
+        objectName: "lblPurpose"
+        x: view.width - width
         width: view.width * 0.03
+        height: view.height
         color: view.cell ? view.cell.purposeColor : "transparent"
-    }
-    Label {
-        anchors { right: lblPurpose.left; rightMargin: 4; bottom: parent.bottom; bottomMargin: 2 }
-        text: view.cell ? view.cell.lblPurpose : ""
-        color: view.cell ? view.cell.purposeColor : "white"
-        font.pixelSize: 9
+        clip: true
+        Label {
+            anchors.centerIn: parent
+            width: parent.height - 4
+            height: parent.width
+            rotation: -90
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+            text: view.cell ? view.cell.lblPurpose : ""
+            color: "#262626"
+            font.pixelSize: Math.max(7, Math.min(11, parent.width - 3))
+            elide: Text.ElideRight
+        }
     }
     Rectangle {
         anchors { left: parent.left; right: parent.right; bottom: parent.bottom }

@@ -68,4 +68,13 @@ Rectangle {
             }
         }
     }
+
+    // An alert that arrived while this one was up is shown over it.
+    Loader {
+        anchors.fill: parent
+        z: 10
+        active: dialog.controller !== null && dialog.controller.presentedViewController !== null
+        source: active ? "AlertDialog.qml" : ""
+        onLoaded: item.controller = Qt.binding(function() { return dialog.controller ? dialog.controller.presentedViewController : null })
+    }
 }

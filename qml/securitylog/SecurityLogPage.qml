@@ -23,6 +23,8 @@ Item {
             text: page.search ? page.search.text : ""
             onTextEdited: page.search.text = text
             onAccepted: page.search.searchButtonClicked()
+            // The keyboard's return key reads as the controller says ("Done").
+            EnterKey.type: page.search && page.search.returnKey === "Done" ? Qt.EnterKeyDone : Qt.EnterKeyDefault
             background: Rectangle { color: "#1f1f1f"; radius: 8 }
         }
         Connections {

@@ -5,6 +5,7 @@
 #include "mainqueue.h"
 #include "navigationcontroller.h"
 #include "securitylogtvc.h"
+#include "sessionevents.h"
 #include "userdefaults.h"
 #include "vclogin.h"
 
@@ -96,6 +97,7 @@ void MenuViewController::didSelectRow(int, int row) {
     case 5: {
         UserDefaults::standard().removeAll();
         UserDefaults::standard().synchronize();
+        SessionEvents::instance().endSession();
         auto *nav = new NavigationController(new VCLogin());
         CommonClass::shared().styleNavigation(nav);
         if (!navigationController() || !navigationController()->present(nav, true))

@@ -123,13 +123,16 @@ void VCLogin::login() {
 void VCLogin::loginReplied(const QVariant &reply) {
     DATA = RowsReader::textRows(reply);
     setFieldsEnabled(true);
-    if (DATA.isEmpty()) {
+    // A row without a user is no login: saving it would be no session, and the list would
+    // only bring the login back without a word.
+    if (DATA.isEmpty() || RowsReader::text(DATA.first(), QStringLiteral("Users_id")).isEmpty()) {
         common::sharedInstance().showAlert(this, QStringLiteral("Alert !"),
                                            QStringLiteral("Wrong Credential :("));
         return;
     }
     // fromJSON sets exactly the fields the row holds as text, so it is also the by-key
     // assignment of the seven login fields: an absent key keeps what the field had.
+    SessionEvents::instance().beginSession();
     master.fromJSON(DATA.first());
     changeDBConnection(dbCell->selectedSegmentIndex());
     common::sharedInstance().saveSession();
@@ -149,9 +152,13 @@ void VCLogin::requestDeviceAndDivision() {
          QVariantMap{{QStringLiteral("SP_Type"), QStringLiteral("Sel_DeviceAndDivision")},
                      {QStringLiteral("LikeStr"), SystemServices::shared().deviceName()}}},
     };
-    // The reply arrives after the login has closed; the session is updated all the same.
+    // The reply arrives after the login has closed; the session is updated all the same,
+    // unless the guard has logged out (or someone else logged in) since it was asked for.
     QPointer<VCLogin> self(this);
-    fetchDATA::nodefetchD(parameters, [self](const QVariant &reply) {
+    const quint64 session = SessionEvents::instance().currentSession();
+    fetchDATA::nodefetchD(parameters, [self, session](const QVariant &reply) {
+        if (session != SessionEvents::instance().currentSession())
+            return;
         const Rows rows = RowsReader::textRows(reply);
         if (self)
             self->DeviceDATA = rows;

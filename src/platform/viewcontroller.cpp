@@ -74,6 +74,14 @@ bool ViewController::present(ViewController *vc, bool animated, std::function<vo
     if (!vc)
         return false;
     ViewController *host = presentationHost();
+    if (host->m_presented && vc->kind() == QLatin1String("alert")) {
+        // An alert is never dropped because something else is up (the menu, a report, another
+        // alert): it goes over whatever is shown on top, and its buttons still call back here.
+        ViewController *top = host;
+        while (top->presentationHost()->m_presented)
+            top = top->presentationHost()->m_presented;
+        return top->present(vc, animated, std::move(completion));
+    }
     if (host->m_presented) {
         qCWarning(lcNavigation) << "refused to present" << vc->metaObject()->className() << "over"
                                 << host->m_presented->metaObject()->className()

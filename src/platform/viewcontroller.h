@@ -53,7 +53,8 @@ public:
     void setNavigationController(NavigationController *nav);
 
     // Presents `vc` modally over this screen's container. A screen that is already presenting
-    // something refuses (as the platform does) and returns false.
+    // something refuses another screen (as the platform does) and returns false; an alert is
+    // then shown over the topmost presented screen instead, so that no message is lost.
     bool present(ViewController *vc, bool animated = true, std::function<void()> completion = {});
     // Dismisses what this screen presents or, if it presents nothing, the stack it was
     // presented in.

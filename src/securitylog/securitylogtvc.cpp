@@ -95,11 +95,17 @@ void securityLogTVC::loadOpenLogs() {
     fetchDATA::nodefetchD(
         parameters,
         [this](const QVariant &reply) {
-            LoadDATA = RowsReader::textRows(reply);
-            // A search result on screen stays there; the open logs come back when it is cleared.
-            if (fromSearch != QLatin1String("Yes"))
-                DATA = LoadDATA;
-            MainQueue::async(this, [this] { reloadData(); });
+            const Rows rows = RowsReader::textRows(reply);
+            // The kept rows, the shown rows and the table change in one turn: a tap always
+            // acts on the row it was drawn from.
+            MainQueue::async(this, [this, rows] {
+                LoadDATA = rows;
+                // A search result on screen stays there (the open logs come back when the
+                // field is cleared), where the original replaced it with the open logs.
+                if (fromSearch != QLatin1String("Yes"))
+                    DATA = LoadDATA;
+                reloadData();
+            });
         },
         this);
 }
@@ -115,13 +121,20 @@ void securityLogTVC::updateSearchResults(const QString &text) {
         });
         return;
     }
+    // Back to the open logs. A search still waiting (on its delay or its reply) is dropped:
+    // it would otherwise show people for a field that is now empty.
+    if (shouldSearchTimer)
+        shouldSearchTimer->cancel();
+    if (searchfetcher)
+        searchfetcher->cancel();
+    searchfetcher.reset();
+    ++m_searchGeneration;
     DATA = LoadDATA;
-    MainQueue::async(this, [this] { reloadData(); });
     fromSearch = QStringLiteral("No");
+    reloadData();
 }
 
 void securityLogTVC::sendSearch(const QString &text) {
-    fromSearch = QStringLiteral("Yes");
     if (searchfetcher)
         searchfetcher->cancel();
     const QVariantMap parameters{
@@ -134,14 +147,20 @@ void securityLogTVC::sendSearch(const QString &text) {
                                                       ? QStringLiteral("SecIOS_ReportFilterSearch")
                                                       : QStringLiteral("MobileIOS")}}},
     };
+    const quint64 generation = ++m_searchGeneration;
+    // The list turns to search mode only with the reply's rows, in the same turn as the
+    // reload: until then the open logs stay drawn and a tap or swipe acts on them as such.
     searchfetcher = fetchDATA::nodefetchD(
         parameters,
-        [this](const QVariant &reply) {
-            // The field was cleared while this search was out: the open logs stay shown.
-            if (fromSearch != QLatin1String("Yes"))
-                return;
-            DATA = RowsReader::textRows(reply);
-            MainQueue::async(this, [this] { reloadData(); });
+        [this, generation](const QVariant &reply) {
+            const Rows rows = RowsReader::textRows(reply);
+            MainQueue::async(this, [this, rows, generation] {
+                if (generation != m_searchGeneration)
+                    return; // the field was cleared, or a newer search went out
+                DATA = rows;
+                fromSearch = QStringLiteral("Yes");
+                reloadData();
+            });
         },
         this);
 }

@@ -10,6 +10,12 @@
 
 // The first screen: the open logs of this handheld's division, the live search of people and
 // logs, the report search, mark OUT and print.
+//
+// Where it deliberately differs from the handheld it replaces: a search result on screen
+// survives a late open-logs reply; the list reloads when the device record arrives after a
+// first login; replies for a screen that has closed are dropped; mark OUT removes the row by
+// its log number, not by the index it had when the request went out; the rows, the search
+// flag and the table always change in one turn.
 class securityLogTVC : public TableViewController {
     Q_OBJECT
     Q_PROPERTY(SearchController *searchController READ search NOTIFY searchControllerChanged)
@@ -64,4 +70,7 @@ private:
     void sendSearch(const QString &text);
     bool isSearchRow() const { return fromSearch == QLatin1String("Yes") && !IsReportSearchActive; }
     void removeLog(const QString &secIOLogId);
+
+    // Counts searches sent and clears: a reply from an older one changes nothing.
+    quint64 m_searchGeneration = 0;
 };

@@ -76,6 +76,7 @@ TEST_P(LoginSuccessTest, SendsTheCredentialsSavesTheSessionAsksForTheDeviceAndCl
     EXPECT_EQ(master.Division_id, c.division);
     EXPECT_EQ(master.GateName, c.gate);
     EXPECT_EQ(master.EmpName, "Ravi Kumar") << "the device record does not wipe the user";
+    EXPECT_EQ(master.BranchCode, "HLV01") << "the branch is the login's";
     const auto saved = UserDefaults::standard().value("master").toString();
     EXPECT_TRUE(saved.contains("Ravi Kumar") && saved.contains(c.gate));
     EXPECT_FALSE(saved.contains("p+ss")) << "the password is never stored";
@@ -126,6 +127,10 @@ TEST_P(WrongCredentialTest, SaysWrongCredentialAndLeavesTheSessionUntouched) {
 INSTANTIATE_TEST_SUITE_P(Replies, WrongCredentialTest,
                          ::testing::Values(Reply{"[]", 200}, Reply{"not json", 200},
                                            Reply{R"({"Users_id":"7"})", 200}, Reply{"[1,2,3]", 200},
+                                           Reply{R"([{"EmpName":"Ravi","BranchCode":"HLV01"}])",
+                                                 200},
+                                           Reply{R"([{"Users_id":"","EmpName":"Ravi"}])", 200},
+                                           Reply{R"([{"Users_id":null,"EmpName":"Ravi"}])", 200},
                                            Reply{R"([{"x":1}])", 500}, Reply{"", 0}));
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "navigationcontroller.h"
 #include "printurl.h"
 #include "scriptedtransport.h"
+#include "securitylogcell.h"
 #include "securitylogtvc.h"
 #include "testapp.h"
 #include "vclogin.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
+#include <QQuickItem>
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QtTest/QTest>
@@ -70,6 +72,56 @@ INSTANTIATE_TEST_SUITE_P(EveryView, QmlFileTest, ::testing::ValuesIn(qmlFiles())
                              name.replace(QRegularExpression("[^A-Za-z0-9]"), "_");
                              return name.toStdString();
                          });
+
+// The log list's cell at a phone's and a tablet's width: every label keeps its share of the
+// text area and no two labels (nor the open-log strip) meet, however long their texts.
+class SecurityLogCellLayoutTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(SecurityLogCellLayoutTest, LabelsKeepTheirSharesAndNeverOverlap) {
+    QmlWarnings warnings;
+    QQmlEngine engine;
+    QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/SecLog/cells/SecurityLogCell.qml")));
+    ASSERT_TRUE(component.isReady()) << component.errorString().toStdString();
+    const QString longText(80, QLatin1Char('W'));
+    Row row;
+    for (const char *key : {"IOPerson", "IOMobile", "Meet_To", "SecIOLog_id", "LogedBy", "Purpose"})
+        row.insert(key, longText);
+    row.insert("InTime", "06 Dec 2026 14:05:09");
+    const QVariantMap cell = SecurityLogCell::contents(row, SecurityLogCell::Kind::ReportRow, true);
+    std::unique_ptr<QObject> object(component.createWithInitialProperties(
+        {{"cell", cell}, {"width", GetParam()}, {"height", 74}}));
+    auto *view = qobject_cast<QQuickItem *>(object.get());
+    ASSERT_NE(view, nullptr);
+    processEvents();
+
+    // Each label's share of the text area (from the photo to the strip).
+    const QList<std::pair<const char *, double>> shares{
+        {"lblPersonName", 0.40}, {"lblSecLog_id", 0.35}, {"lblMobileNo", 0.35},
+        {"lblInTime", 0.40},     {"lblMeetTo", 0.45},    {"lblLogedBy", 0.40}};
+    const double textArea = view->property("textWidth").toDouble();
+    ASSERT_GT(textArea, 0);
+    QList<std::pair<QString, QRectF>> rects;
+    for (const auto &[name, share] : shares) {
+        auto *label = view->findChild<QQuickItem *>(name);
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_NEAR(label->width(), textArea * share, 0.5) << name;
+        rects.append({name, QRectF(label->x(), label->y(), label->width(), label->height())});
+    }
+    auto *strip = view->findChild<QQuickItem *>("lblPurpose");
+    ASSERT_NE(strip, nullptr);
+    EXPECT_NEAR(strip->width(), GetParam() * 0.03, 0.5);
+    EXPECT_NEAR(strip->x() + strip->width(), GetParam(), 0.5) << "the strip is at the right edge";
+    rects.append({"lblPurpose", QRectF(strip->x(), strip->y(), strip->width(), strip->height())});
+    for (int i = 0; i < rects.size(); ++i) {
+        EXPECT_LE(rects[i].second.bottom(), 74) << rects[i].first.toStdString();
+        for (int j = i + 1; j < rects.size(); ++j)
+            EXPECT_FALSE(rects[i].second.intersects(rects[j].second))
+                << rects[i].first.toStdString() << " meets " << rects[j].first.toStdString();
+    }
+    EXPECT_TRUE(warnings.all().isEmpty()) << warnings.all().join('\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, SecurityLogCellLayoutTest, ::testing::Values(360, 420, 1024));
 
 // The whole client drawn offscreen: every screen it can reach here is shown once, and the
 // views must bind to the controllers without a single warning.

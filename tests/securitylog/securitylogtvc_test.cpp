@@ -11,6 +11,7 @@
 #include "vclogin.h"
 #include "window.h"
 
+#include <QAbstractItemModel>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -65,6 +66,10 @@ protected:
     }
     AlertController *alert() const {
         return qobject_cast<AlertController *>(root->presentedViewController());
+    }
+    // The rows the table draws right now.
+    int drawnRows() const {
+        return qobject_cast<QAbstractItemModel *>(list->tableModel())->rowCount();
     }
     securityLogDetailView *openedForm() const {
         return qobject_cast<securityLogDetailView *>(root->topViewController());
@@ -301,6 +306,112 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkOutCase{"Malformed", "<html>", "", "", "", false}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// What the guard sees is what a tap acts on: the rows, the mode and the table change in the
+// same turn, whether a search is out, its reply lands or the open logs come in.
+TEST_F(LogListTest, ATapActsOnTheRowsDrawnWhileRepliesAreOnTheirWay) {
+    showWithOpenLogs();
+    search("kumar"); // out, not answered
+    EXPECT_EQ(swipeTitles(0), QStringList({"Out", "Print"})) << "still the open logs";
+    list->didSelectRow(0, 0);
+    ASSERT_NE(openedForm(), nullptr);
+    EXPECT_EQ(openedForm()->title(), "Edit - Security Log (12)");
+    root->popViewController(false);
+    processEvents();
+
+    QVariantMap person = openLog("", "Kumar");
+    person.insert({{"Employee_id", "E-9"}, {"Division_id", "2"}});
+    net->replyLast(QVariantList{person, person, person});
+    EXPECT_EQ(drawnRows(), list->numberOfRows(0)) << "no rows change before the table does";
+    processEvents();
+    EXPECT_EQ(drawnRows(), 3);
+    EXPECT_EQ(list->fromSearch, "Yes");
+
+    list->loadOpenLogs(); // open logs arrive while the people are shown
+    net->replyLast(QVariantList{openLog("30", "Late")});
+    processEvents();
+    EXPECT_EQ(drawnRows(), 3);
+    list->didSelectRow(0, 2);
+    ASSERT_NE(openedForm(), nullptr);
+    EXPECT_EQ(openedForm()->title(), "New Security Log") << "a found person, not an open log";
+    root->popViewController(false);
+    processEvents();
+
+    type("ku");
+    EXPECT_EQ(drawnRows(), 1) << "the kept open logs, drawn at once";
+    EXPECT_EQ(list->fromSearch, "No");
+    EXPECT_EQ(swipeTitles(0), QStringList({"Out", "Print"}));
+
+    search("bala"); // cleared again before its delay or its reply: nothing of it shows
+    type("");
+    net->replyLast(QVariantList{person});
+    type("bal");
+    type("");
+    ASSERT_FALSE(timers.created.isEmpty());
+    EXPECT_FALSE(timers.created.last()->isActive()) << "a cleared field searches nothing";
+    processEvents();
+    EXPECT_EQ(shownPeople(), QStringList{"Late"});
+}
+
+// A mark-OUT answer is shown even when something is already up over the list, and closing it
+// removes the log.
+struct CoveredCase {
+    const char *name;
+    QByteArray body;
+    const char *title;
+    bool removed;
+    bool menuUp; // else a second "Out" alert is up
+};
+
+class CoveredMarkOutTest : public LogListTest, public ::testing::WithParamInterface<CoveredCase> {
+protected:
+    // The alert at the top of what is presented over the list.
+    AlertController *topAlert() const {
+        ViewController *top = root;
+        while (ViewController *next = top->presentedViewController())
+            top = next;
+        return qobject_cast<AlertController *>(top);
+    }
+};
+
+TEST_P(CoveredMarkOutTest, TheAnswerIsShownOverWhatIsUp) {
+    const CoveredCase &c = GetParam();
+    showWithOpenLogs();
+    list->performSwipeAction(0, 1, 0); // "Out" on log 13
+    if (c.menuUp) {
+        list->leftBarButtonItem()->trigger();
+        ASSERT_NE(root->presentedViewController(), nullptr);
+    } else {
+        list->performSwipeAction(0, 0, 0); // "Out" on log 12, answered first
+        net->replyRaw(2, R"([{"SMsg":"12 is out"}])");
+        processEvents();
+        ASSERT_NE(alert(), nullptr);
+    }
+    net->replyRaw(1, c.body);
+    processEvents();
+    AlertController *answer = topAlert();
+    ASSERT_NE(answer, nullptr) << "the answer was dropped";
+    EXPECT_EQ(answer->title(), c.title);
+    answer->tap(answer->actionTitles().first());
+    processEvents();
+    EXPECT_EQ(shownPeople().contains("Bala"), !c.removed);
+    if (!c.menuUp) {
+        ASSERT_NE(topAlert(), nullptr) << "the first answer is still there";
+        topAlert()->tap("ok");
+        processEvents();
+        EXPECT_FALSE(shownPeople().contains("Anand"));
+    }
+    EXPECT_EQ(list->LoadDATA, list->DATA);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, CoveredMarkOutTest,
+    ::testing::Values(
+        CoveredCase{"OverTheMenu", R"([{"SMsg":"done"}])", "Alert", true, true},
+        CoveredCase{"ErrorOverTheMenu", R"([{"ErrorMsg":"no"}])", "Error", false, true},
+        CoveredCase{"OverAnotherAnswer", R"([{"SMsg":"done"}])", "Alert", true, false},
+        CoveredCase{"ErrorOverAnotherAnswer", R"([{"ErrorMsg":"no"}])", "Error", false, false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST_F(LogListTest, MoreOffersTheScansAndTheReturnKeyANewPerson) {
     showWithOpenLogs();
     list->rightBarButtonItem()->trigger();
@@ -357,10 +468,9 @@ TEST_F(MenuTest, ShowsWhoIsLoggedInSixEntriesAndLogsOut) {
     ASSERT_EQ(menu->numberOfRows(0), 6);
     for (int row = 0; row < 6; ++row)
         EXPECT_EQ(menu->cellForRow(0, row).value("text").toString(), texts.at(row));
-    for (int row : {1, 3, 4, 9})
-        menu->didSelectRow(0, row);
+    menu->didSelectRow(0, 9);
     processEvents();
-    EXPECT_NE(root->presentedViewController(), nullptr) << "unfinished rows leave the menu up";
+    EXPECT_NE(root->presentedViewController(), nullptr) << "a row past the six does nothing";
 
     UserDefaults::standard().setValue("someOtherPreference", 3);
     menu->didSelectRow(0, 5); // Log Out
@@ -369,6 +479,32 @@ TEST_F(MenuTest, ShowsWhoIsLoggedInSixEntriesAndLogsOut) {
     auto *over = qobject_cast<NavigationController *>(
         menu->navigationController()->presentedViewController());
     EXPECT_TRUE(over && over->viewControllerAt<VCLogin>(0)) << "the login shows over the menu";
+}
+
+// A device record asked for before the guard logged out must not bring the session back.
+TEST_F(MenuTest, ADeviceRecordArrivingAfterLogOutChangesNothing) {
+    menu->didSelectRow(0, 5); // Log Out
+    processEvents();
+    auto *over = qobject_cast<NavigationController *>(
+        menu->navigationController()->presentedViewController());
+    auto *login = over ? over->viewControllerAt<VCLogin>(0) : nullptr;
+    ASSERT_NE(login, nullptr);
+    login->usernamecell->setText("demo");
+    login->pwdcell->setText("demo");
+    login->login();
+    net->replyRaw(int(net->sent.size()) - 1, fixture("app/verify-user.json"));
+    processEvents();
+    const int device = int(net->sent.size()) - 1;
+    ASSERT_EQ(net->sent[device].json().value("JSONData").toMap().value("SP_Type"),
+              "Sel_DeviceAndDivision");
+    ASSERT_EQ(menu->navigationController()->presentedViewController(), nullptr);
+
+    menu->didSelectRow(0, 5); // Log Out again, before the record arrives
+    processEvents();
+    net->replyRaw(device, fixture("app/device-record.json"));
+    processEvents();
+    EXPECT_FALSE(UserDefaults::standard().contains("master"));
+    EXPECT_FALSE(common::sharedInstance().hasSavedSession());
 }
 
 TEST_F(MenuTest, ReportAndSecurityLogSwitchTheListMode) {
