@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything (installing what is missing), starts the stand-in server with the demo
 # data and runs the client against it. With a display the client opens its window; without
-# one it walks through log in, open logs, search, mark OUT and the printed report offscreen,
-# saving a screenshot per step under out/walkthrough/.
+# one the walkthrough program tours log in, open logs, search, mark OUT, the report search and
+# the printed report offscreen, saving a screenshot per step under out/walkthrough/.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$here/scripts/setup.sh" default
@@ -36,7 +36,7 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     "$here/build/src/seclog"
 else
     echo "run: no display: walking through offscreen"
-    QT_QPA_PLATFORM=offscreen "$here/build/src/seclog" --walkthrough "$out/walkthrough"
+    QT_QPA_PLATFORM=offscreen "$here/build/src/walkthrough/seclog-walkthrough" "$out/walkthrough"
     cp "$out/walkthrough/02-logged-in.png" "$out/logged-in.png"
     echo "run: screenshots in out/walkthrough/, the logged-in window in out/logged-in.png"
 fi

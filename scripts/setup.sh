@@ -12,6 +12,7 @@ packages=(
     qml6-module-qtquick-window qml6-module-qtquick-templates qml6-module-qtqml-workerscript
     qml6-module-qtqml qml6-module-qtqml-models
     qml6-module-qtquick-dialogs qml6-module-qtmultimedia qml6-module-qtquick-pdf
+    qml6-module-qtquick-shapes
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     libzxing-dev libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libhpdf-dev
     libgtest-dev libgmock-dev fonts-open-sans xvfb xauth

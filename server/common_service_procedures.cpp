@@ -5,15 +5,15 @@
 namespace seclog::server {
 namespace {
 
-// The device introduces itself by its user-visible name, matched exactly.
+// The device introduces itself by its user-visible name, matched exactly. The reply holds the
+// device's fields only: the client copies every known key into its session, and the branch
+// there belongs to the login.
 nlohmann::json deviceAndDivision(ProcedureContext &context, const nlohmann::json &data) {
-    return context.db.query(
-        "SELECT d.Division_id, v.DivisionName, d.Device_id, d.DeviceName, g.GateName, g.Gate_id, "
-        "v.BranchCode "
-        "FROM Device d JOIN Division v ON v.Division_id = d.Division_id "
-        "JOIN Gate g ON g.Gate_id = d.Gate_id "
-        "WHERE d.DeviceName = ?1",
-        {textParam(data, "LikeStr")});
+    return context.db.query("SELECT d.Division_id, v.DivisionName, d.Device_id, g.GateName "
+                            "FROM Device d JOIN Division v ON v.Division_id = d.Division_id "
+                            "JOIN Gate g ON g.Gate_id = d.Gate_id "
+                            "WHERE d.DeviceName = ?1",
+                            {textParam(data, "LikeStr")});
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "database.h"
 #include "date_time.h"
+#include "demo_documents.h"
+#include "demo_employees.h"
 #include "demo_photos.h"
 #include "password.h"
 #include "users.h"
@@ -39,33 +41,36 @@ constexpr std::array<DemoPerson, 14> kPersons = {{
     {"Meena Sundaram", "+91 99940 90123", "4 Garden Street, Avinashi", "Consultant", "Visitor"},
 }};
 
-constexpr std::array kEntryTypes = {"Visitor", "Driver", "Employee", "Contractor"};
+constexpr std::array kGates = {"Main Gate", "North Gate", "East Gate"};
+constexpr std::array kEntryTypes = {"Visitor",    "Driver",  "Employee",
+                                    "Contractor", "Courier", "Job Worker"};
+constexpr std::array kExtraDesignations = {"Supervisor", "Store Keeper", "Courier Boy"};
 
 struct DemoLog {
-    int person;         // Person_id
-    int division;       // Division_id; device, gate and logging user follow from it
-    double hoursAgo;    // InTime
-    double hoursInside; // 0: still inside (open log)
+    int person;                  // Person_id
+    int division;                // Division_id; device, gate and logging user follow from it
+    double hoursAgo;             // InTime
+    double hoursInside;          // 0: still inside (open log)
+    bool pastUpdateTime = false; // open, but the form may no longer change it
 };
 
 // Every open log is newer than every closed one, so an open log is its person's latest.
 // Anand Krishnan (4) was last seen in Weaving and has not left yet.
 constexpr std::array<DemoLog, 36> kLogs = {{
-    {2, 1, 68, 2},   {3, 1, 66, 1},  {4, 1, 64, 3},   {6, 2, 60, 1.5}, {1, 3, 58, 2},
-    {7, 1, 54, 1},   {8, 3, 50, 4},  {9, 2, 48, 2},   {10, 1, 46, 1},  {11, 2, 44, 2.5},
-    {12, 3, 40, 3},  {13, 1, 36, 8}, {2, 2, 34, 1},   {5, 1, 30, 8},   {6, 3, 28, 1},
-    {1, 2, 26, 2},   {3, 3, 24, 1},  {9, 1, 22, 3},   {10, 2, 20, 1},  {12, 1, 18, 2},
-    {2, 1, 14, 1.5}, {7, 3, 12, 2},  {8, 2, 11, 1},   {13, 3, 10, 1},  {13, 1, 6, 0},
-    {7, 2, 5, 0},    {12, 1, 4, 0},  {8, 3, 3.5, 0},  {9, 1, 3, 0},    {6, 1, 2.5, 0},
-    {4, 2, 2, 0},    {5, 1, 1.5, 0}, {10, 2, 1.2, 0}, {3, 1, 1, 0},    {11, 3, 0.8, 0},
-    {1, 1, 0.5, 0},
+    {2, 1, 68, 2},       {3, 1, 66, 1},    {4, 1, 64, 3},  {6, 2, 60, 1.5},
+    {1, 3, 58, 2},       {7, 1, 54, 1},    {8, 3, 50, 4},  {9, 2, 48, 2},
+    {10, 1, 46, 1},      {11, 2, 44, 2.5}, {12, 3, 40, 3}, {13, 1, 36, 8},
+    {2, 2, 34, 1},       {5, 1, 30, 8},    {6, 3, 28, 1},  {1, 2, 26, 2},
+    {3, 3, 24, 1},       {9, 1, 22, 3},    {10, 2, 20, 1}, {12, 1, 18, 2},
+    {2, 1, 14, 1.5},     {7, 3, 12, 2},    {8, 2, 11, 1},  {13, 3, 10, 1},
+    {13, 1, 6, 0, true}, // log 25
+    {7, 2, 5, 0},        {12, 1, 4, 0},    {8, 3, 3.5, 0}, {9, 1, 3, 0},
+    {6, 1, 2.5, 0},      {4, 2, 2, 0},     {5, 1, 1.5, 0}, {10, 2, 1.2, 0},
+    {3, 1, 1, 0},        {11, 3, 0.8, 0},  {1, 1, 0.5, 0},
 }};
 
 constexpr std::array kVehicles = {"TN 38 AB 1234", "TN 39 CK 4521", "",
                                   "KL 07 BX 9087", "TN 37 DE 3344", "KA 01 MN 2468"};
-constexpr std::array kMeetTo = {"Mr. Suresh (Stores)", "Ms. Priya (HR)",
-                                "Mr. Venkatesh (Production)", "Mr. Ramesh (Accounts)",
-                                "Ms. Anitha (Quality)"};
 constexpr std::array kPurposes = {
     "Yarn delivery", "Meeting",      "Machine service", "Audit",
     "Fabric pickup", "Dye delivery", "Interview",       "Cotton bales unloading"};
@@ -79,19 +84,28 @@ int entryTypeId(const char *type) {
 void insertSite(Database &db) {
     db.execute("INSERT INTO Branch VALUES (?1, 'Halvik Textiles')", {std::string(kBranch)});
     const std::array<const char *, 3> divisions = {"Spinning", "Weaving", "Processing"};
-    const std::array<const char *, 3> gates = {"Main Gate", "North Gate", "East Gate"};
     for (std::int64_t id = 1; id <= 3; ++id) {
         const auto i = static_cast<size_t>(id - 1);
         db.execute("INSERT INTO Division VALUES (?1, ?2, ?3)",
                    {id, std::string(divisions[i]), std::string(kBranch)});
-        db.execute("INSERT INTO Gate VALUES (?1, ?2, ?1)", {id, std::string(gates[i])});
+        db.execute("INSERT INTO Gate VALUES (?1, ?2, ?1)", {id, std::string(kGates[i])});
         db.execute("INSERT INTO Device VALUES (?1, ?2, ?1, ?1)",
                    {id, "Gate-" + std::to_string(id) + " Handheld"});
     }
-    for (const char *department : {"Security", "Administration", "Stores"})
-        db.execute("INSERT INTO Department(Department) VALUES (?1)", {std::string(department)});
     for (const char *type : kEntryTypes)
         db.execute("INSERT INTO EntryType(IOType) VALUES (?1)", {std::string(type)});
+}
+
+// The lists the log form and the person screen pick from.
+void insertPickLists(Database &db) {
+    for (const char *purpose : kPurposes)
+        db.execute("INSERT INTO Purpose(Purpose) VALUES (?1)", {std::string(purpose)});
+    for (const DemoPerson &person : kPersons)
+        db.execute("INSERT OR IGNORE INTO Designation(Designation) VALUES (?1)",
+                   {std::string(person.designation)});
+    for (const char *designation : kExtraDesignations)
+        db.execute("INSERT OR IGNORE INTO Designation(Designation) VALUES (?1)",
+                   {std::string(designation)});
 }
 
 constexpr int kUserPhotoSeed = 100;
@@ -127,6 +141,7 @@ void insertPersons(Database &db) {
     }
 }
 
+// The gate's name stands in FPDeviceName, as the form shows it for a new log.
 void insertLogs(Database &db) {
     size_t index = 0;
     for (const DemoLog &log : kLogs) {
@@ -135,40 +150,21 @@ void insertLogs(Database &db) {
         const std::string outTime =
             log.hoursInside > 0 ? isoHoursAgo(log.hoursAgo - log.hoursInside) : "";
         const std::int64_t division = log.division;
+        const char *meetTo = kDemoEmployees[index % kDemoEmployees.size()].name;
+        const bool updateable = outTime.empty() && !log.pastUpdateTime;
         db.execute(
             "INSERT INTO SecurityIOLog(BranchCode, Division_id, Device_id, Person_id, IOVehicle, "
             "Meet_To, IOType_id, Purpose, TokenNo, FPDeviceName, InTime, OutTime, CreatedBy, "
             "CreatedOn, IsUpdateable) VALUES (?1, ?2, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, "
             "?2, ?10, ?12)",
             {std::string(kBranch), division, std::int64_t{log.person},
-             std::string(kVehicles[index % kVehicles.size()]),
-             std::string(kMeetTo[index % kMeetTo.size()]), std::int64_t{entryTypeId(person.type)},
+             std::string(kVehicles[index % kVehicles.size()]), std::string(meetTo),
+             std::int64_t{entryTypeId(person.type)},
              std::string(kPurposes[index % kPurposes.size()]), "T" + std::to_string(101 + index),
-             "Gate-" + std::to_string(division) + " Handheld", inTime, outTime,
-             std::string(outTime.empty() ? "Yes" : "No")});
+             std::string(kGates[static_cast<size_t>(division - 1)]), inTime, outTime,
+             std::string(updateable ? "Yes" : "No")});
         ++index;
     }
-}
-
-// A couple of delivery documents so the report has a table to show.
-void insertDocuments(Database &db) {
-    const auto logOf = [&](int person, int division, const char *open) {
-        return db
-            .query(
-                "SELECT SecIOLog_id FROM SecurityIOLog WHERE Person_id = ?1 AND "
-                "Division_id = ?2 AND (OutTime = '') = (?3 = 'open') "
-                "ORDER BY InTime DESC LIMIT 1",
-                {std::int64_t{person}, std::int64_t{division}, std::string(open)})[0]["SecIOLog_id"]
-            .get<std::int64_t>();
-    };
-    const std::int64_t rajesh = logOf(6, 2, "closed");
-    const std::int64_t murugan = logOf(3, 1, "open");
-    const std::string docDate = isoHoursAgo(72).substr(0, 10);
-    db.execute("INSERT INTO SecurityIODetails(SecIOLog_id, Section, DocType, DocNo, DocDate, "
-               "PartyName) VALUES (?1, 'IN', 'DC', 'DC-2041', ?3, 'Sri Murugan Yarns'), "
-               "(?1, 'OUT', 'Gate Pass', 'GP-0117', ?3, 'Sri Murugan Yarns'), "
-               "(?2, 'IN', 'Invoice', 'INV-88412', ?3, 'Kongu Cotton Traders')",
-               {rajesh, murugan, docDate});
 }
 
 // Photos are rewritten on every demo start so a new --files folder is never left empty.
@@ -177,6 +173,8 @@ void writeDemoPhotos(const std::filesystem::path &filesDir) {
         writeDemoPhoto(filesDir, userPhoto(i), kUserPhotoSeed + static_cast<int>(i));
     for (size_t i = 0; i < kPersons.size(); ++i)
         writeDemoPhoto(filesDir, personPhoto(i), static_cast<int>(i) + 1);
+    writeDemoEmployeePhotos(filesDir);
+    writeDemoBills(filesDir);
 }
 
 } // namespace
@@ -187,10 +185,13 @@ void loadDemoData(Database &db, const std::filesystem::path &filesDir) {
         return;
     db.transaction([&] {
         insertSite(db);
+        insertDemoDepartments(db);
         insertUsers(db);
+        insertDemoEmployees(db);
+        insertPickLists(db);
         insertPersons(db);
         insertLogs(db);
-        insertDocuments(db);
+        insertDemoDocuments(db);
     });
 }
 

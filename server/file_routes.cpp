@@ -9,8 +9,10 @@
 #include "security_log_report.h"
 
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <vector>
 
 namespace seclog::server {
@@ -49,18 +51,36 @@ void handleUpload(RouteContext &context, const httplib::Request &req, httplib::R
             "folder must be Security/PersonsImages/ or Security/SecLogDetails_Bill/");
     noteRequestDetail(*folder);
 
-    nlohmann::json stored = nlohmann::json::array();
+    // The client reuses its names ("1" for every person's photo, "0", "1"... for bills), so
+    // each file gets a name of its own. Every name is checked before anything is written, and
+    // a failed write removes what this upload already wrote: a refused upload stores nothing.
+    std::vector<const httplib::MultipartFormData *> files;
     for (const auto &part : parts) {
         if (part.filename.empty())
             continue;
-        const auto name = sanitizedFileName(part.filename);
-        if (!name)
-            throw RequestError("unusable file name: " + part.filename);
-        writeFile(context.filesDir / *folder / *name, part.content);
-        stored.push_back("~/" + *folder + *name);
+        if (!isStorableFileName(part.filename))
+            throw RequestError("file name refused: " + part.filename);
+        files.push_back(&part);
     }
-    if (stored.empty())
+    if (files.empty())
         throw RequestError("no files in upload");
+    const std::filesystem::path folderDir = context.filesDir / *folder;
+    std::vector<std::string> names;
+    names.reserve(files.size());
+    try {
+        for (const auto *file : files)
+            names.push_back(
+                writeNewUpload(folderDir, file->filename, file->content_type, file->content));
+    } catch (...) {
+        for (const auto &name : names) {
+            std::error_code ignored;
+            std::filesystem::remove(folderDir / name, ignored);
+        }
+        throw;
+    }
+    nlohmann::json stored = nlohmann::json::array();
+    for (const auto &name : names)
+        stored.push_back("~/" + *folder + name);
     replyJson(res, stored);
 }
 

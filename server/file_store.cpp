@@ -1,7 +1,12 @@
 #include "file_store.h"
 
 #include <array>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
 #include <fstream>
+#include <memory>
+#include <random>
 #include <stdexcept>
 
 namespace seclog::server {
@@ -10,10 +15,32 @@ namespace {
 constexpr std::array<std::string_view, 2> kUploadFolders = {"Security/PersonsImages/",
                                                             "Security/SecLogDetails_Bill/"};
 
-bool allowedNameChar(char c) {
+bool urlSafeNameChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
            c == '_' || c == '-';
 }
+
+std::string lowerTrimmed(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    const size_t last = text.find_last_not_of(" \t");
+    std::string result(first == std::string_view::npos ? std::string_view()
+                                                       : text.substr(first, last - first + 1));
+    for (char &c : result)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return result;
+}
+
+// 64 random bits in hex: uploads on all threads draw from their own seeded engine.
+std::string randomSuffix() {
+    thread_local std::mt19937_64 engine{std::random_device{}()};
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(engine()));
+    return text;
+}
+
+struct FileCloser {
+    void operator()(std::FILE *file) const { std::fclose(file); }
+};
 
 } // namespace
 
@@ -33,16 +60,15 @@ std::optional<std::string> normalizedUploadFolder(std::string_view folder) {
     return withSlash;
 }
 
-std::optional<std::string> sanitizedFileName(std::string_view clientName) {
-    const size_t slash = clientName.find_last_of("/\\");
-    if (slash != std::string_view::npos)
-        clientName.remove_prefix(slash + 1);
-    std::string name;
+bool isStorableFileName(std::string_view clientName) {
+    constexpr size_t kMaxNameBytes = 200;
+    if (clientName.empty() || clientName.size() > kMaxNameBytes || clientName == "." ||
+        clientName.find("..") != std::string_view::npos)
+        return false;
     for (char c : clientName)
-        name.push_back(allowedNameChar(c) ? c : '_');
-    if (name.find_first_not_of('.') == std::string::npos)
-        return std::nullopt;
-    return name;
+        if (c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            return false;
+    return true;
 }
 
 std::optional<std::filesystem::path> resolveStoredFile(const std::filesystem::path &root,
@@ -83,6 +109,56 @@ void writeFile(const std::filesystem::path &file, std::string_view content) {
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
     if (!out)
         throw std::runtime_error("cannot write " + file.string());
+}
+
+std::string extensionForContentType(std::string_view contentType) {
+    const std::string type = lowerTrimmed(contentType.substr(0, contentType.find(';')));
+    if (type == "image/jpeg")
+        return ".jpg";
+    if (type == "image/png")
+        return ".png";
+    return "";
+}
+
+std::string storedUploadName(std::string_view clientName, std::string_view suffix,
+                             std::string_view contentType) {
+    std::string name;
+    for (char c : clientName) {
+        if (urlSafeNameChar(c))
+            name.push_back(c);
+        else if (name.empty() || name.back() != '_')
+            name.push_back('_');
+    }
+    name.push_back('_');
+    name.append(suffix);
+    name += extensionForContentType(contentType);
+    return name;
+}
+
+std::string writeNewUpload(const std::filesystem::path &folder, std::string_view clientName,
+                           std::string_view contentType, std::string_view content) {
+    std::filesystem::create_directories(folder);
+    // "x" creates the file or fails if it exists, so even a repeated suffix replaces nothing.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const std::string name = storedUploadName(clientName, randomSuffix(), contentType);
+        const std::filesystem::path file = folder / name;
+        std::unique_ptr<std::FILE, FileCloser> out(std::fopen(file.c_str(), "wbx"));
+        if (!out) {
+            if (errno == EEXIST)
+                continue;
+            throw std::runtime_error("cannot create " + file.string());
+        }
+        const bool written =
+            std::fwrite(content.data(), 1, content.size(), out.get()) == content.size() &&
+            std::fclose(out.release()) == 0;
+        if (!written) {
+            std::error_code ignored;
+            std::filesystem::remove(file, ignored);
+            throw std::runtime_error("cannot write " + file.string());
+        }
+        return name;
+    }
+    throw std::runtime_error("no free file name in " + folder.string());
 }
 
 } // namespace seclog::server

@@ -7,6 +7,7 @@ ProcedureRegistry makeProcedureRegistry() {
     addCommonServiceProcedures(registry);
     addAppRightsProcedures(registry);
     addSecurityLogProcedures(registry);
+    addSecurityLogPickerProcedures(registry);
     return registry;
 }
 

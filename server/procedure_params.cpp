@@ -2,6 +2,8 @@
 
 #include "request_error.h"
 
+#include <charconv>
+
 namespace seclog::server {
 
 std::string textParam(const nlohmann::json &data, std::string_view key) {
@@ -29,6 +31,16 @@ std::string requiredText(const nlohmann::json &data, std::string_view key) {
     if (value.empty())
         throw RequestError("missing parameter " + std::string(key));
     return value;
+}
+
+std::optional<std::int64_t> positiveId(std::string_view text) {
+    std::int64_t id = 0;
+    if (text.empty() || text.front() < '0' || text.front() > '9')
+        return std::nullopt;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
+    if (error != std::errc() || end != text.data() + text.size() || id <= 0)
+        return std::nullopt;
+    return id;
 }
 
 std::string likeContains(std::string_view text) {

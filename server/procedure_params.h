@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +16,9 @@ std::string textParam(const nlohmann::json &data, std::string_view key);
 std::string textParam(const nlohmann::json &data, std::initializer_list<std::string_view> keys);
 // Like textParam but the value must be present and non-empty.
 std::string requiredText(const nlohmann::json &data, std::string_view key);
+
+// A row id written in decimal: digits only, above 0, within 64 bits; nullopt otherwise.
+std::optional<std::int64_t> positiveId(std::string_view text);
 
 // Makes user text safe inside "LIKE ? ESCAPE '\'": %, _ and \ match only themselves.
 std::string likeContains(std::string_view text);

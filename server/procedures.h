@@ -11,13 +11,20 @@ namespace seclog::server {
 void addCommonServiceProcedures(ProcedureRegistry &registry);
 void addAppRightsProcedures(ProcedureRegistry &registry);
 void addSecurityLogProcedures(ProcedureRegistry &registry);
+void addSecurityLogPickerProcedures(ProcedureRegistry &registry);
 
 ProcedureRegistry makeProcedureRegistry();
 
 // Form-post procedures.
 nlohmann::json verifyUser(ProcedureContext &context, const std::string &userName,
                           const std::string &password);
+// /SaveSecurityIOLog: marks a log OUT. Replies [{"SMsg"}] or [{"ErrorMsg"}].
 nlohmann::json saveSecurityIOLog(ProcedureContext &context, const std::string &securityIOLog,
                                  const std::string &securityIODetails);
+// /SaveSecurityIOLog_NoImageData: stores a new log or updates one, header and detail rows in
+// one transaction. Replies [{"ID"}] or [{"Error"}].
+nlohmann::json saveSecurityIOLogNoImageData(ProcedureContext &context,
+                                            const std::string &securityIOLog,
+                                            const std::string &securityIODetails);
 
 } // namespace seclog::server

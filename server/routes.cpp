@@ -3,6 +3,7 @@
 #include "database.h"
 #include "file_routes.h"
 #include "http_reply.h"
+#include "identity_route.h"
 #include "procedures.h"
 #include "request_error.h"
 #include "request_log.h"
@@ -100,14 +101,18 @@ void handleVerifyUser(RouteContext &context, const httplib::Params &params,
     replyJson(res, rows);
 }
 
-void handleSaveSecurityIOLog(RouteContext &context, const httplib::Params &params,
-                             httplib::Response &res) {
+using SaveFunction = nlohmann::json (*)(ProcedureContext &, const std::string &,
+                                        const std::string &);
+
+// Both save paths take the header list and the detail list as JSON text.
+template <SaveFunction save>
+void handleSave(RouteContext &context, const httplib::Params &params, httplib::Response &res) {
     nlohmann::json rows;
     {
         auto lock = context.db.lock();
         ProcedureContext procedureContext{context.db, context.port, context.filesDir};
-        rows = saveSecurityIOLog(procedureContext, formValue(params, "SecurityIOLog"),
-                                 formValue(params, "SecurityIODetails"));
+        rows = save(procedureContext, formValue(params, "SecurityIOLog"),
+                    formValue(params, "SecurityIODetails"));
     }
     stringifyValues(rows);
     replyJson(res, rows);
@@ -134,8 +139,11 @@ void installRoutes(httplib::Server &server, RouteContext &context) {
         answerGuarded(res, [&] { handleStoredProcedure(context, req, res); });
     });
     addFormRoute(server, context, "/verifyUser", handleVerifyUser);
-    addFormRoute(server, context, "/SaveSecurityIOLog", handleSaveSecurityIOLog);
+    addFormRoute(server, context, "/SaveSecurityIOLog", handleSave<saveSecurityIOLog>);
+    addFormRoute(server, context, "/SaveSecurityIOLog_NoImageData",
+                 handleSave<saveSecurityIOLogNoImageData>);
     installFileRoutes(server, context);
+    installIdentityRoute(server);
 
     // Registered last: httplib tries routes in order.
     server.Get(".*", answerUnknownRoute);

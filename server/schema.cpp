@@ -38,7 +38,8 @@ constexpr std::array kSchemaStatements = {
         Department_id INTEGER REFERENCES Department(Department_id),
         ImagePath TEXT NOT NULL DEFAULT '',
         Division_id INTEGER REFERENCES Division(Division_id),
-        Mobile TEXT NOT NULL DEFAULT ''))",
+        Mobile TEXT NOT NULL DEFAULT '',
+        EmpCode TEXT NOT NULL DEFAULT ''))",
     R"(CREATE TABLE IF NOT EXISTS Users (
         Users_id INTEGER PRIMARY KEY,
         UserName TEXT NOT NULL UNIQUE,
@@ -50,6 +51,12 @@ constexpr std::array kSchemaStatements = {
     R"(CREATE TABLE IF NOT EXISTS EntryType (
         IOType_id INTEGER PRIMARY KEY,
         IOType TEXT NOT NULL))",
+    R"(CREATE TABLE IF NOT EXISTS Purpose (
+        Purpose_id INTEGER PRIMARY KEY,
+        Purpose TEXT NOT NULL UNIQUE))",
+    R"(CREATE TABLE IF NOT EXISTS Designation (
+        Designation_id INTEGER PRIMARY KEY,
+        Designation TEXT NOT NULL UNIQUE))",
     R"(CREATE TABLE IF NOT EXISTS Person (
         Person_id INTEGER PRIMARY KEY,
         IOPerson TEXT NOT NULL,
@@ -77,6 +84,9 @@ constexpr std::array kSchemaStatements = {
         IsUpdateable TEXT NOT NULL DEFAULT 'Yes'))",
     "CREATE INDEX IF NOT EXISTS SecurityIOLog_open ON SecurityIOLog(Division_id, OutTime)",
     "CREATE INDEX IF NOT EXISTS SecurityIOLog_person ON SecurityIOLog(Person_id, InTime)",
+    // One row per item line of a document; the client answers it as SecIOLogDet_id. Section
+    // follows the quantity column the client filled (Quantity: IN, OutQty: OUT); DocDate is
+    // "yyyy-MM-dd"; Party_id and DC_id point at tables the server does not hold yet.
     R"(CREATE TABLE IF NOT EXISTS SecurityIODetails (
         SecIODet_id INTEGER PRIMARY KEY,
         SecIOLog_id INTEGER NOT NULL REFERENCES SecurityIOLog(SecIOLog_id),
@@ -84,9 +94,23 @@ constexpr std::array kSchemaStatements = {
         DocType TEXT NOT NULL DEFAULT '',
         DocNo TEXT NOT NULL DEFAULT '',
         DocDate TEXT NOT NULL DEFAULT '',
+        Party_id INTEGER,
         PartyName TEXT NOT NULL DEFAULT '',
-        Remarks TEXT NOT NULL DEFAULT '',
-        ImgPath TEXT NOT NULL DEFAULT ''))",
+        City TEXT NOT NULL DEFAULT '',
+        Particulars TEXT NOT NULL DEFAULT '',
+        Quantity TEXT NOT NULL DEFAULT '',
+        OutQty TEXT NOT NULL DEFAULT '',
+        DocPath TEXT NOT NULL DEFAULT '',
+        DC_id INTEGER NOT NULL DEFAULT 0))",
+    "CREATE INDEX IF NOT EXISTS SecurityIODetails_log ON SecurityIODetails(SecIOLog_id)",
+    // The document id lists of each save (INDC_ids, DC_Detids...), one row per id, so a
+    // document can be looked up by the logs that carried it.
+    R"(CREATE TABLE IF NOT EXISTS SecurityIOLogDocIds (
+        SecIOLog_id INTEGER NOT NULL REFERENCES SecurityIOLog(SecIOLog_id),
+        ListName TEXT NOT NULL,
+        Doc_id INTEGER NOT NULL,
+        PRIMARY KEY (SecIOLog_id, ListName, Doc_id)))",
+    "CREATE INDEX IF NOT EXISTS SecurityIOLogDocIds_doc ON SecurityIOLogDocIds(ListName, Doc_id)",
 };
 
 } // namespace

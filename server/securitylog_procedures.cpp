@@ -59,10 +59,25 @@ nlohmann::json reportFilterSearch(ProcedureContext &context, const nlohmann::jso
     return context.db.query(sql, {logCutoffDisplay(), text, likeContains(text), branchParam(data)});
 }
 
+// The item lines of one log (SearchText holds the SecIOLog_id), IN lines before OUT lines,
+// each in the order saved, so that the lines of one document stay together.
+nlohmann::json logDetails(ProcedureContext &context, const nlohmann::json &data) {
+    return context.db.query(
+        "SELECT d.SecIODet_id AS SecIOLogDet_id, d.PartyName, d.City, "
+        "COALESCE(d.Party_id, '') AS Party_id, d.DocNo, "
+        "CASE WHEN d.DocDate = '' THEN '' ELSE display_time(d.DocDate || ' 00:00:00') END "
+        "AS DocDate, d.Particulars, d.Quantity, d.OutQty, d.DocPath, d.DC_id "
+        "FROM SecurityIODetails d JOIN SecurityIOLog l ON l.SecIOLog_id = d.SecIOLog_id "
+        "WHERE CAST(l.SecIOLog_id AS TEXT) = ?1 AND (?2 = '' OR l.BranchCode = ?2) "
+        "ORDER BY d.Section, d.SecIODet_id",
+        {textParam(data, "SearchText"), branchParam(data)});
+}
+
 } // namespace
 
 void addSecurityLogProcedures(ProcedureRegistry &registry) {
     registry.add("USP_GetSecurityLogBySearchText", "SearchBy", "NotOut", openLogsOfDivision);
+    registry.add("USP_GetSecurityLogBySearchText", "SearchBy", "SecIOLogDetail", logDetails);
     registry.add("USP_SecurityLogBySearchText_RptSearch", "SearchBy", "MobileIOS",
                  peopleWithLatestLog);
     registry.add("USP_SecurityLogBySearchText_RptSearch", "SearchBy", "SecIOS_ReportFilterSearch",

@@ -11,7 +11,9 @@ ToolButton {
     text: item ? (item.title !== "" ? item.title
                  : item.systemItem === "action" ? "⇪"
                  : item.systemItem === "cancel" ? "Cancel"
-                 : item.systemItem === "add" ? "+" : "") : text
+                 : item.systemItem === "add" ? "+"
+                 : item.systemItem === "save" ? "Save"
+                 : item.systemItem === "done" ? "Done" : "") : text
     font.bold: item ? item.doneStyle : false
     contentItem: Text {
         text: button.text

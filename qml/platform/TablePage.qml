@@ -12,58 +12,70 @@ ListView {
     boundsBehavior: Flickable.StopAtBounds
     onMovementStarted: if (controller) controller.viewWasDragged()
 
+    // Section titles are drawn by the first row of each section: Qt 6.4 cannot create a
+    // ListView's section delegates in a file whose components are bound.
     section.property: "sectionTitle"
-    section.delegate: Rectangle {
-        required property string section
-        width: ListView.view.width
-        height: section === "" ? 0 : 28
-        color: "#262626"
-        Label {
-            anchors.verticalCenter: parent.verticalCenter
-            x: 15
-            text: parent.section
-            color: "#c2c2c2"
-        }
-    }
 
-    delegate: SwipeDelegate {
-        id: row
+    delegate: Column {
+        id: entry
         required property int index
         required property var cell
         required property real rowHeight
+        required property string sectionTitle
         width: ListView.view.width
-        height: rowHeight
-        padding: 0
-        readonly property var actions: table.model ? table.model.swipeActions(index) : []
-        swipe.enabled: actions.length > 0
-        background: Rectangle { color: row.cell && row.cell.background ? row.cell.background : "transparent" }
-        contentItem: Loader {
-            source: row.cell && row.cell.cellClass ? "../cells/" + row.cell.cellClass + ".qml" : ""
-            // Form rows hand over their cell object; other rows are drawn from the map itself.
-            onLoaded: item.cell = Qt.binding(function() { return row.cell && row.cell.cell ? row.cell.cell : row.cell })
+        readonly property bool startsSection: sectionTitle !== ""
+                                              && (index === 0 || ListView.previousSection !== ListView.section)
+
+        Rectangle {
+            width: entry.width
+            height: entry.startsSection ? 28 : 0
+            visible: entry.startsSection
+            color: "#262626"
+            Label {
+                anchors.verticalCenter: parent.verticalCenter
+                x: 15
+                text: entry.sectionTitle
+                color: "#c2c2c2"
+            }
         }
-        onClicked: table.model.select(index)
-        swipe.right: Row {
-            anchors.right: parent.right
-            height: parent.height
-            Repeater {
-                model: row.actions
-                Rectangle {
-                    required property var modelData
-                    required property int index
-                    width: 80
-                    height: row.height
-                    color: modelData.color
-                    Label {
-                        anchors.centerIn: parent
-                        text: parent.modelData.title
-                        color: "white"
-                    }
-                    MouseArea {
-                        anchors.fill: parent
-                        onClicked: {
-                            row.swipe.close()
-                            table.model.triggerSwipeAction(row.index, parent.index)
+        SwipeDelegate {
+            id: row
+            readonly property int index: entry.index
+            readonly property var cell: entry.cell
+            width: entry.width
+            height: entry.rowHeight
+            padding: 0
+            readonly property var actions: table.model ? table.model.swipeActions(index) : []
+            swipe.enabled: actions.length > 0
+            background: Rectangle { color: row.cell && row.cell.background ? row.cell.background : "transparent" }
+            contentItem: Loader {
+                source: row.cell && row.cell.cellClass ? "../cells/" + row.cell.cellClass + ".qml" : ""
+                // Form rows hand over their cell object; other rows are drawn from the map itself.
+                onLoaded: item.cell = Qt.binding(function() { return row.cell && row.cell.cell ? row.cell.cell : row.cell })
+            }
+            onClicked: table.model.select(index)
+            swipe.right: Row {
+                anchors.right: parent.right
+                height: parent.height
+                Repeater {
+                    model: row.actions
+                    Rectangle {
+                        required property var modelData
+                        required property int index
+                        width: 80
+                        height: row.height
+                        color: modelData.color
+                        Label {
+                            anchors.centerIn: parent
+                            text: parent.modelData.title
+                            color: "white"
+                        }
+                        MouseArea {
+                            anchors.fill: parent
+                            onClicked: {
+                                row.swipe.close()
+                                table.model.triggerSwipeAction(row.index, parent.index)
+                            }
                         }
                     }
                 }

@@ -1,19 +1,7 @@
 import QtQuick
-import QtQuick.Controls
+import "../platform"
 
-// The new person as typed in the list's search field.
-Column {
+// The person form: the photo row, then mobile, name, address and designation.
+TablePage {
     id: page
-    property var controller: null
-    readonly property var person: controller ? controller.personView : null
-    spacing: 0
-    PersonDetailsPanel {
-        width: page.width
-        height: 220
-        person: page.person
-    }
-    Label { x: 15; text: "Person Name"; color: "#9e9e9e" }
-    Label { x: 15; text: page.person ? page.person.name : ""; color: "white"; font.pixelSize: 15 }
-    Label { x: 15; text: "Mobile No"; color: "#9e9e9e" }
-    Label { x: 15; text: page.person ? page.person.mobileNo : ""; color: "white"; font.pixelSize: 15 }
 }

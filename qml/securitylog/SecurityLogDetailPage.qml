@@ -1,55 +1,36 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Layouts
+import "../platform"
 
-// The log form as it stands: the person, the IN/OUT segments and the log's values.
-Flickable {
+// The log form: the person on top, then the switch, the entry details and the IN and OUT
+// documents, all drawn by the table from the controller.
+Item {
     id: page
     property var controller: null
-    contentHeight: column.implicitHeight
-    clip: true
 
-    ColumnLayout {
-        id: column
-        width: page.width
-        spacing: 0
-        PersonDetailsPanel {
-            Layout.fillWidth: true
-            Layout.preferredHeight: 220
-            person: page.controller ? page.controller.personView : null
-        }
-        RowLayout {
-            Layout.fillWidth: true
-            Layout.margins: 8
-            Repeater {
-                model: page.controller ? page.controller.segmentTitles : []
-                Label {
-                    required property string modelData
-                    Layout.fillWidth: true
-                    horizontalAlignment: Text.AlignHCenter
-                    text: modelData
-                    color: "white"
-                    padding: 6
-                    background: Rectangle { color: "#4f4f4f"; radius: 4 }
-                }
-            }
-        }
-        Repeater {
-            model: page.controller ? page.controller.fields : []
-            Rectangle {
-                id: fieldRow
-                required property var modelData
-                Layout.fillWidth: true
-                Layout.preferredHeight: 50
-                color: "#303030"
-                Column {
-                    x: 15
-                    anchors.verticalCenter: parent.verticalCenter
-                    Label { text: fieldRow.modelData.label; color: "#9e9e9e"; font.pixelSize: 12 }
-                    Label { text: fieldRow.modelData.value; color: "white"; font.pixelSize: 15 }
-                }
-            }
+    PersonDetailsPanel {
+        id: person
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        height: 240
+        person: page.controller ? page.controller.personView : null
+        onDoubleTapped: if (page.controller) page.controller.ViewAddNewPerson()
+    }
+    TablePage {
+        anchors { left: parent.left; right: parent.right; top: person.bottom; bottom: parent.bottom }
+        controller: page.controller
+    }
+
+    // While a save runs the form says so and takes no touches.
+    Rectangle {
+        anchors.fill: parent
+        visible: page.controller !== null && page.controller.saving
+        color: "#a0000000"
+        MouseArea { anchors.fill: parent }
+        Column {
+            anchors.centerIn: parent
+            spacing: 8
+            BusyIndicator { anchors.horizontalCenter: parent.horizontalCenter; running: parent.visible }
+            Label { text: "Saving…"; color: "white"; font.pixelSize: 15 }
         }
     }
 }

@@ -12,7 +12,14 @@ Item {
     Component {
         id: viewer
         PdfMultiPageView {
+            // The page fills the width, less the room the view keeps for its scroll bar.
+            readonly property real fitWidth: width - 24
+            readonly property bool canFit: document.status === PdfDocument.Ready && fitWidth > 0
             document: PdfDocument { source: page.controller.pdfFile }
+            // Opening the document resets the scale, so fitting waits until the view is complete.
+            Component.onCompleted: if (canFit) scaleToWidth(fitWidth, height)
+            onCanFitChanged: if (canFit) scaleToWidth(fitWidth, height)
+            onFitWidthChanged: if (canFit) scaleToWidth(fitWidth, height)
         }
     }
     Loader {

@@ -16,7 +16,7 @@ public:
                   QObject *parent = nullptr);
     static BarButtonItem *titled(const QString &title, bool doneStyle, std::function<void()> action,
                                  QObject *parent);
-    // System items: "action", "cancel", "add".
+    // System items: "action", "cancel", "add", "save", "done".
     static BarButtonItem *system(const QString &item, std::function<void()> action,
                                  QObject *parent);
 

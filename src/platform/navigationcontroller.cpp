@@ -44,6 +44,22 @@ void NavigationController::pushViewController(ViewController *vc, bool animated)
     Q_UNUSED(animated);
 }
 
+void NavigationController::insertViewController(ViewController *vc, int index) {
+    const QList<ViewController *> stack = viewControllers();
+    if (!vc || index < 0 || index > stack.size() || stack.contains(vc))
+        return;
+    if (index == stack.size()) {
+        pushViewController(vc, false);
+        return;
+    }
+    vc->setParent(this);
+    vc->setNavigationController(this);
+    vc->loadViewIfNeeded();
+    m_stack = {stack.begin(), stack.end()};
+    m_stack.insert(index, vc);
+    Q_EMIT stackChanged();
+}
+
 ViewController *NavigationController::popViewController(bool animated) {
     if (m_stack.size() < 2)
         return nullptr;

@@ -22,6 +22,10 @@ public:
     void pushViewController(ViewController *vc, bool animated = true);
     ViewController *popViewController(bool animated = true);
     void popToRootViewController(bool animated = true);
+    // Puts `vc` into the stack at `index` (0 is the root). Below the top it waits, loaded but
+    // not shown, until the screens above it go; at the end of the stack it is a push. An
+    // index out of range, or a screen already in the stack, changes nothing.
+    void insertViewController(ViewController *vc, int index);
 
     QList<ViewController *> viewControllers() const;
     QList<QObject *> viewControllerObjects() const;

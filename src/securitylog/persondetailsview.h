@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QObject>
 #include <QString>
 #include <QUrl>
@@ -15,6 +16,8 @@ class PersonDetailsView : public QObject {
     Q_PROPERTY(QString designation READ designation WRITE setDesignation NOTIFY changed)
     Q_PROPERTY(QString imagePath READ imagePath NOTIFY changed)
     Q_PROPERTY(QUrl imageUrl READ imageUrl NOTIFY changed)
+    // What the photo frame shows: the photo taken here, else the stored one.
+    Q_PROPERTY(QUrl photoUrl READ photoUrl NOTIFY changed)
     Q_PROPERTY(QColor photoBackground READ photoBackground WRITE setPhotoBackground NOTIFY changed)
 public:
     using QObject::QObject;
@@ -34,6 +37,17 @@ public:
     QColor photoBackground() const { return m_photoBackground; }
     void setPhotoBackground(const QColor &c);
 
+    // PersonimgPath: the photo's server path when it is stored there, empty for a new photo.
+    QString PersonimgPath() const { return m_imagePath; }
+    // A photo taken or chosen on this handheld; the stored one is shown from imageUrl.
+    QImage photo() const { return m_photo; }
+    void setPhoto(const QImage &photo);
+    // A person has a photo when one was taken here or one is stored on the server.
+    bool hasPhoto() const { return !m_photo.isNull() || !m_imagePath.isEmpty(); }
+    // A new photo replaces the stored one: the next save uploads it instead of sending the path.
+    void clearStoredPhotoPath() { setImagePath(QString()); }
+    QUrl photoUrl() const;
+
 Q_SIGNALS:
     void changed();
 
@@ -47,4 +61,5 @@ private:
     QString m_name, m_mobile, m_address, m_designation, m_imagePath;
     QUrl m_imageUrl;
     QColor m_photoBackground;
+    QImage m_photo;
 };

@@ -260,12 +260,16 @@ void securityLogTVC::printLog(int row) {
     if (row < 0 || row >= DATA.size())
         return;
     const QString id = RowsReader::text(DATA.at(row), QStringLiteral("SecIOLog_id"));
+    printURL(this, reportUrl(id), QStringLiteral("SecLog_%1.pdf").arg(id));
+}
+
+QUrl securityLogTVC::reportUrl(const QString &secIOLogId) {
     QUrl url(reportServer + QStringLiteral("/10_Reports/FrmSecLog.aspx"));
     // Both values are percent-encoded whole, so any character of a log number arrives as is.
-    url.setQuery(QString::fromLatin1("SecIOLog_id=" + QUrl::toPercentEncoding(id) +
+    url.setQuery(QString::fromLatin1("SecIOLog_id=" + QUrl::toPercentEncoding(secIOLogId) +
                                      "&BranchCode=" + QUrl::toPercentEncoding(master.BranchCode)),
                  QUrl::StrictMode);
-    printURL(this, url, QStringLiteral("SecLog_%1.pdf").arg(id));
+    return url;
 }
 
 void securityLogTVC::scrollViewWillBeginDragging() {
@@ -287,7 +291,7 @@ void securityLogTVC::didSelectRow(int, int row) {
         if (!SecurityLogCell::isOpenLogOfThisDivision(source)) {
             newLog = true;
             form->setTitle(QStringLiteral("New Security Log"));
-            form->segmentTitles = {QStringLiteral("IN"), QStringLiteral("OUT")};
+            form->celllabelSegmentCell->setItems({QStringLiteral("IN"), QStringLiteral("OUT")});
             form->IsUpdateable = QString();
         } else {
             const QString id = RowsReader::text(source, QStringLiteral("Employee_id"));
@@ -313,22 +317,22 @@ void securityLogTVC::didSelectRow(int, int row) {
         auto &c = common::sharedInstance();
         const QString in = c.convertDateText(14, 8, text("InTime")).value_or(QString());
         const QString out = c.convertDateText(14, 8, text("OutTime")).value_or(QString());
-        form->segmentTitles = {in.isEmpty() ? QStringLiteral("IN")
-                                            : QStringLiteral("IN\n(") + in + QLatin1Char(')'),
-                               out.isEmpty() ? QStringLiteral("OUT")
-                                             : QStringLiteral("OUT \n(") + out + QLatin1Char(')')};
+        form->celllabelSegmentCell->setItems(
+            {in.isEmpty() ? QStringLiteral("IN") : QStringLiteral("IN\n(") + in + QLatin1Char(')'),
+             out.isEmpty() ? QStringLiteral("OUT")
+                           : QStringLiteral("OUT \n(") + out + QLatin1Char(')')});
         if (!out.isEmpty())
             form->IsOutSecUpdateable = text("IsUpdateable");
     }
-    form->vehicle = text("IOVehicle");
-    form->meetTo = text("Meet_To");
-    form->entryType = text("IOType");
-    form->entryTypeId = text("IOType_id");
-    form->purpose = text("Purpose");
-    form->token = text("TokenNo");
+    form->cellVehile->setText(text("IOVehicle"));
+    form->cellMeetTo->setText(text("Meet_To"));
+    form->cellEntryType->setText(text("IOType"));
+    form->cellEntryType->identifier = text("IOType_id");
+    form->cellPurpose->setText(text("Purpose"));
+    form->cellTockenNo->setText(text("TokenNo"));
     if (!text("FPDeviceName").isEmpty())
-        form->gate = text("FPDeviceName");
-    PersonDetailsView *person = form->personDetails;
+        form->cellInGateName->setText(text("FPDeviceName"));
+    PersonDetailsView *person = form->header;
     person->setName(text("IOPerson"));
     person->setMobileNo(text("IOMobile"));
     person->setAddress(text("IOAdd1"));
@@ -356,10 +360,10 @@ void securityLogTVC::searchBarSearchButtonClicked() {
         auto *screen = new securityAddNewPerson();
         static const QRegularExpression phone(QStringLiteral("^[0-9+\\- ]+$"));
         if (phone.match(typed).hasMatch())
-            screen->personDetails->setMobileNo(typed);
+            screen->cMobileNo->setText(typed);
         else
-            screen->personDetails->setName(typed);
-        screen->personDetails->setPhotoBackground(QColor::fromRgbF(1, 1, 1, 0.95));
+            screen->cPerson->setText(typed);
+        screen->cPersonImage->setImageBackgroundColor(secPersonImageCell::emptyPhotoBackground());
         if (auto *nav = navigationController())
             nav->pushViewController(screen, true);
         else

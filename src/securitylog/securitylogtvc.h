@@ -7,6 +7,7 @@
 #include "tableviewcontroller.h"
 
 #include <memory>
+#include <QUrl>
 
 // The first screen: the open logs of this handheld's division, the live search of people and
 // logs, the report search, mark OUT and print.
@@ -42,6 +43,8 @@ public:
     void searchBarSearchButtonClicked();
     void markOut(int row);
     void printLog(int row);
+    // The report page of a log.
+    static QUrl reportUrl(const QString &secIOLogId);
     void showMenu();
     void showScanSheet();
 

@@ -51,8 +51,9 @@ public:
     double roundValue(int places, double number) const;
     QColor themeColor() const;
 
-private:
-    common() = default;
     // Shows `alert` over `vc`, or over the top screen when `vc` is null.
     AlertController *presentAlert(ViewController *vc, AlertController *alert) const;
+
+private:
+    common() = default;
 };

@@ -3,6 +3,8 @@
 #include "datatask.h"
 #include "dbconnection.h"
 
+#include <QHttpMultiPart>
+#include <QRegularExpression>
 #include <QUuid>
 
 FileUploader &FileUploader::shared() {
@@ -11,39 +13,63 @@ FileUploader &FileUploader::shared() {
 }
 
 namespace {
-QByteArray quoted(const QString &text) {
-    // Quotes and line breaks cannot stand in a header parameter.
-    QByteArray bytes = text.toUtf8();
-    bytes.replace('"', "").replace('\r', "").replace('\n', "");
-    return '"' + bytes + '"';
+
+QByteArray escapedParameter(const QString &text) {
+    QByteArray escaped;
+    for (const char c : text.toUtf8()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '"' || byte < 0x20 || byte == 0x7f)
+            escaped += '%' + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
+        else
+            escaped += c;
+    }
+    return escaped;
 }
+
+// A type/subtype pair of tokens; anything else (parameters, line breaks) is not sent.
+QByteArray safeContentType(const QByteArray &type) {
+    static const QRegularExpression token(
+        QStringLiteral("^[A-Za-z0-9!#$&^_.+-]+/[A-Za-z0-9!#$&^_.+-]+$"));
+    return token.match(QString::fromLatin1(type)).hasMatch() ? type : "application/octet-stream";
+}
+
 } // namespace
 
-QByteArray FileUploader::multipartBody(const QString &folder, const QList<UploadImage> &images,
-                                       const QByteArray &boundary) {
-    QByteArray body;
-    body += "--" + boundary + "\r\n";
-    body += "Content-Disposition: form-data; name=\"folder\"\r\n\r\n";
-    body += folder.toUtf8() + "\r\n";
+QByteArray FileUploader::contentDisposition(const QString &name, const QString &fileName) {
+    QByteArray header = "form-data; name=\"" + escapedParameter(name) + '"';
+    if (!fileName.isNull())
+        header += "; filename=\"" + escapedParameter(fileName) + '"';
+    return header;
+}
+
+std::shared_ptr<QHttpMultiPart> FileUploader::formData(const QString &folder,
+                                                       const QList<UploadImage> &images,
+                                                       const QByteArray &boundary) {
+    auto form = std::make_shared<QHttpMultiPart>(QHttpMultiPart::FormDataType);
+    form->setBoundary(boundary);
+    QHttpPart folderPart;
+    folderPart.setRawHeader("Content-Disposition", contentDisposition(QStringLiteral("folder")));
+    folderPart.setBody(folder.toUtf8());
+    form->append(folderPart);
     for (const UploadImage &image : images) {
-        body += "--" + boundary + "\r\n";
-        body += "Content-Disposition: form-data; name=" + quoted(image.name) +
-                "; filename=" + quoted(image.name) + "\r\n";
-        body += "Content-Type: image/jpeg\r\n\r\n";
-        body += image.jpeg + "\r\n";
+        QHttpPart part;
+        part.setRawHeader("Content-Disposition", contentDisposition(image.name, image.name));
+        part.setRawHeader("Content-Type", safeContentType(image.contentType));
+        part.setBody(image.jpeg);
+        form->append(part);
     }
-    body += "--" + boundary + "--\r\n";
-    return body;
+    return form;
 }
 
 std::shared_ptr<FetchTask> FileUploader::upload(const QString &folder,
                                                 const QList<UploadImage> &images, QObject *context,
                                                 Completion completion) {
+    // Letters, digits and '-' only, so it needs no quotes in the Content-Type.
     const QByteArray boundary = "seclog-" + QUuid::createUuid().toByteArray(QUuid::Id128);
     HttpRequest request;
     request.url = QUrl(DCdatabase + QStringLiteral("/upload"));
     request.contentType = "multipart/form-data; boundary=" + boundary;
-    request.body = multipartBody(folder, images, boundary);
+    request.multipart = formData(folder, images, boundary);
     request.timeoutMs = 120000;
     const int expected = int(images.size());
     return fetchDATA::send(

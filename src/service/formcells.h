@@ -60,6 +60,12 @@ public:
     QString cellClass() const override { return QStringLiteral("labelCell"); }
     QString text() const { return m_text; }
     void setText(const QString &t);
+    // The id a picker stores with its choice: on the value label, or on the row itself.
+    QString valueIdentifier;
+    QString identifier;
+    // The value label's alignment: left unless the row says otherwise.
+    Q_PROPERTY(bool valueRightAligned MEMBER valueRightAligned NOTIFY changed)
+    bool valueRightAligned = false;
 
 private:
     QString m_text;
@@ -84,6 +90,14 @@ public:
     void setSecureTextEntry(bool s);
     bool leftViewAlwaysShown() const { return m_leftView; }
     void setLeftViewAlwaysShown(bool s);
+    // Takes the keyboard away from the field.
+    void resignFirstResponder() { Q_EMIT keyboardDismissed(); }
+    // The number-pad keyboard (digits only).
+    Q_PROPERTY(bool numberPad MEMBER numberPad NOTIFY changed)
+    bool numberPad = false;
+
+Q_SIGNALS:
+    void keyboardDismissed();
 
 private:
     QString m_text;

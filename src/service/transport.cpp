@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <QElapsedTimer>
+#include <QHttpMultiPart>
 #include <QLoggingCategory>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -18,7 +19,8 @@ std::unique_ptr<Transport> &current() {
 
 class NetworkJob : public TransportJob {
 public:
-    explicit NetworkJob(QNetworkReply *reply) : m_reply(reply) {
+    NetworkJob(QNetworkReply *reply, std::shared_ptr<QHttpMultiPart> multipart)
+        : m_reply(reply), m_multipart(std::move(multipart)) {
         m_clock.start();
         connect(reply, &QNetworkReply::finished, this, [this] { finish(); });
     }
@@ -51,6 +53,7 @@ private:
     }
 
     QPointer<QNetworkReply> m_reply;
+    std::shared_ptr<QHttpMultiPart> m_multipart; // the reply reads from it until it is done
     QElapsedTimer m_clock;
     bool m_cancelled = false;
 };
@@ -84,7 +87,9 @@ TransportJob *HttpTransport::send(const HttpRequest &request) {
     auto &nam = networkAccessManager();
     if (request.method == "GET")
         reply = nam.get(req);
+    else if (request.multipart)
+        reply = nam.sendCustomRequest(req, request.method, request.multipart.get());
     else
         reply = nam.sendCustomRequest(req, request.method, request.body);
-    return new NetworkJob(reply);
+    return new NetworkJob(reply, request.multipart);
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QUrl>
 
+class QHttpMultiPart;
 class QNetworkAccessManager;
 
 struct HttpRequest {
@@ -13,6 +15,8 @@ struct HttpRequest {
     QUrl url;
     QByteArray contentType;
     QByteArray body;
+    // When set, the body is this multipart form instead, kept alive until the reply is done.
+    std::shared_ptr<QHttpMultiPart> multipart;
     int timeoutMs = 30000;
 };
 

@@ -1,14 +1,17 @@
 #include "access.h"
 #include "common.h"
+#include "imageloading.h"
 #include "navigationcontroller.h"
 #include "realserver.h"
 #include "recordingsystem.h"
+#include "securitylogdetailview.h"
 #include "securitylogtvc.h"
 #include "testapp.h"
 #include "vclogin.h"
 #include "window.h"
 
 #include <gtest/gtest.h>
+#include <QNetworkReply>
 #include <QtTest/QTest>
 
 namespace {
@@ -117,6 +120,113 @@ TEST_F(ClientServerTest, ASearchFindsPeopleOfOtherDivisionsAsNewLogs) {
         }
     }
     EXPECT_TRUE(sawOtherDivision);
+}
+
+// A log recorded through the form, with a new photo and a bill picture, is on the server with
+// its person, values, documents and files, and opens again with the same values.
+TEST_F(ClientServerTest, ALogRecordedThroughTheFormIsOnTheServerAndOpensAgain) {
+    logIn("demo", "demo");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list->DATA.isEmpty(); }, 10000));
+    auto *form = new securityLogDetailView();
+    form->setTitle("New Security Log");
+    root->pushViewController(form, false);
+    processEvents();
+    form->header->setName("Selvi Murugan");
+    form->header->setMobileNo("+91 90030 11223");
+    form->header->setAddress("Tiruppur");
+    QImage photo(2400, 1800, QImage::Format_RGB32);
+    photo.fill(QColor(40, 120, 200));
+    form->header->setPhoto(photo);
+    form->cellTockenNo->setText("T-77");
+
+    // The entry type and the employee to meet come from the server's own lists.
+    auto choose = [&](int row) {
+        form->didSelectRow(1, row);
+        auto *nav = qobject_cast<NavigationController *>(root->presentedViewController());
+        auto *picker = nav ? nav->viewControllerAt<comboBox>(0) : nullptr;
+        ASSERT_NE(picker, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !picker->shownRows().isEmpty(); }, 10000));
+        picker->didSelectRow(0, 0);
+        processEvents();
+    };
+    choose(2);
+    choose(1);
+    ASSERT_FALSE(form->entryTypeId().isEmpty());
+    ASSERT_FALSE(form->cellMeetTo->text().isEmpty());
+
+    SectionEntry bill;
+    bill.PartyDetails = {{"PartyName", "Sri Ganesh Traders"},
+                         {"Party_id", "3"},
+                         {"City", "Erode"},
+                         {"BillNo", "GT-55"},
+                         {"BillDate", "05/12/2026"}};
+    ItemRow cones = makeItemRow();
+    cones->titleText = "Cones";
+    cones->textField = "12.00";
+    cones->image = QImage(640, 480, QImage::Format_RGB32);
+    cones->image.fill(Qt::white);
+    bill.DATA.append(cones);
+    form->PartyINSectionCollView.append(bill);
+
+    const QString meetTo = form->cellMeetTo->text();
+    const QString entryType = form->entryTypeId();
+    form->save(false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shownAlert() != nullptr; }, 20000));
+    ASSERT_EQ(shownAlert()->title(), "Alert") << shownAlert()->message().toStdString();
+    const QString id = shownAlert()->message();
+    shownAlert()->tap("ok");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            for (const Row &row : list->LoadDATA)
+                if (row.value("SecIOLog_id").toString() == id)
+                    return true;
+            return false;
+        },
+        10000))
+        << "the new log is among the open logs";
+    Row saved;
+    for (const Row &row : list->LoadDATA)
+        if (row.value("SecIOLog_id").toString() == id)
+            saved = row;
+    EXPECT_EQ(saved.value("IOPerson"), "Selvi Murugan");
+    EXPECT_EQ(saved.value("IOMobile"), "+91 90030 11223");
+    EXPECT_EQ(saved.value("TokenNo"), "T-77");
+    const QString photoPath = saved.value("IOImgPath").toString();
+    ASSERT_TRUE(photoPath.startsWith("~/Security/PersonsImages/")) << photoPath.toStdString();
+
+    // The stored photo is a JPEG of at most 300 KB.
+    QNetworkReply *reply = HttpTransport::networkAccessManager().get(
+        QNetworkRequest(KingfisherWrapper::convertToSource(photoPath)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reply->isFinished(); }, 10000));
+    const QByteArray bytes = reply->readAll();
+    reply->deleteLater();
+    EXPECT_TRUE(bytes.startsWith("\xFF\xD8")) << "a JPEG";
+    EXPECT_LE(bytes.size(), 300 * 1024);
+
+    // Opened again from the list, the form shows the same log and its bill.
+    const int row = [&] {
+        for (int r = 0; r < list->DATA.size(); ++r)
+            if (list->DATA.at(r).value("SecIOLog_id").toString() == id)
+                return r;
+        return -1;
+    }();
+    ASSERT_GE(row, 0);
+    list->didSelectRow(0, row);
+    auto *again = qobject_cast<securityLogDetailView *>(root->topViewController());
+    ASSERT_NE(again, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !again->PartyINSectionCollView.isEmpty(); }, 10000));
+    EXPECT_EQ(again->header->name(), "Selvi Murugan");
+    EXPECT_EQ(again->cellMeetTo->text(), meetTo);
+    EXPECT_EQ(again->cellEntryType->identifier, entryType);
+    EXPECT_EQ(again->cellTockenNo->text(), "T-77");
+    const SectionEntry &loaded = again->PartyINSectionCollView.first();
+    EXPECT_EQ(loaded.PartyDetails.value("PartyName"), "Sri Ganesh Traders");
+    EXPECT_EQ(loaded.PartyDetails.value("BillNo"), "GT-55");
+    EXPECT_EQ(loaded.PartyDetails.value("BillDate"), "05/12/2026");
+    ASSERT_EQ(loaded.DATA.size(), 1);
+    EXPECT_EQ(loaded.DATA.first()->quantity(), "12.00");
+    EXPECT_TRUE(loaded.DATA.first()->ItemImagePath.startsWith("~/Security/SecLogDetails_Bill/"));
+    EXPECT_TRUE(loaded.isSaved());
 }
 
 } // namespace

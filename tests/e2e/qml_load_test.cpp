@@ -138,7 +138,14 @@ TEST(ClientViews, EveryReachableScreenDrawsWithoutWarnings) {
     ASSERT_FALSE(engine.rootObjects().isEmpty());
     auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().first());
     ASSERT_NE(window, nullptr);
-    auto grab = [&] { EXPECT_FALSE(window->grabWindow().isNull()); };
+    // Each screen is drawn, and must have drawn without a warning, before the next one.
+    int step = 0;
+    auto grab = [&] {
+        ++step;
+        EXPECT_FALSE(window->grabWindow().isNull());
+        EXPECT_TRUE(warnings.all().isEmpty())
+            << "screen " << step << ": " << warnings.all().join('\n').toStdString();
+    };
     processEvents();
 
     auto *login = qobject_cast<VCLogin *>(common::sharedInstance().topViewController());

@@ -1,45 +1,294 @@
-#include "realserver.h"
+#include <seclogserver/stand_in_server.h>
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <httplib.h>
+#include <mutex>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHostAddress>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <thread>
 
 namespace {
 
-// The real client binary, offscreen, against the real server: log in, the open logs, a
-// search, mark OUT and the report, with a screenshot per step.
-TEST(Walkthrough, TheClientBinaryWalksThroughAGuardsDay) {
-    RealServer real;
-    QTemporaryDir home;
-    QProcess client;
+// seclog-server as the run command starts it: demo data, a free port, and one line per request
+// on its output.
+class ServerProgram {
+public:
+    ServerProgram() {
+        process.start(QStringLiteral(SECLOG_SERVER_BINARY),
+                      {"--db", dir.filePath("demo.sqlite"), "--files", dir.filePath("demo-files"),
+                       "--port", "0", "--demo"});
+        const QRegularExpression listening("listening on 127\\.0\\.0\\.1:(\\d+)");
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 20000 && process.state() != QProcess::NotRunning) {
+            process.waitForReadyRead(100);
+            output += process.readAllStandardOutput();
+            const auto match = listening.match(QString::fromUtf8(output));
+            if (match.hasMatch()) {
+                base = "http://127.0.0.1:" + match.captured(1);
+                return;
+            }
+        }
+    }
+    ~ServerProgram() { stop(); }
+
+    // Stops the server; every request it answered, one line each.
+    QStringList requestLines() {
+        stop();
+        QStringList lines = QString::fromUtf8(output).split('\n', Qt::SkipEmptyParts);
+        lines.removeIf([](const QString &line) { return line.startsWith("seclog-server "); });
+        return lines;
+    }
+    std::string dbPath() const { return dir.filePath("demo.sqlite").toStdString(); }
+
+    QTemporaryDir dir;
+    QProcess process;
+    QByteArray output;
+    QString base; // empty when it did not start
+private:
+    void stop() {
+        if (process.state() == QProcess::NotRunning)
+            return;
+        process.terminate();
+        process.waitForFinished(10000);
+        output += process.readAllStandardOutput();
+    }
+};
+
+// A server that is not the stand-in: it notes every request and answers the identity route as
+// it is told, or with 404 like every other route.
+class OtherServer {
+public:
+    using Identity = std::function<void(httplib::Response &)>;
+    explicit OtherServer(Identity identity) : m_identity(std::move(identity)) {
+        auto answer = [this](const httplib::Request &req, httplib::Response &res) {
+            {
+                std::scoped_lock lock(m_mutex);
+                m_received.append(QString::fromStdString(req.method + " " + req.path));
+            }
+            if (m_identity && req.method == "GET" && req.path == "/standin/identity")
+                m_identity(res);
+            else
+                res.status = 404;
+        };
+        m_server.Get(".*", answer);
+        m_server.Post(".*", answer);
+        m_server.Put(".*", answer);
+        m_server.Delete(".*", answer);
+        m_port = m_server.bind_to_any_port("127.0.0.1");
+        m_thread = std::thread([this] { m_server.listen_after_bind(); });
+        // httplib ignores stop() until its accept loop runs.
+        while (!m_server.is_running())
+            std::this_thread::yield();
+    }
+    ~OtherServer() {
+        m_server.stop();
+        m_thread.join();
+    }
+    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port); }
+    QStringList received() {
+        std::scoped_lock lock(m_mutex);
+        return m_received;
+    }
+
+private:
+    Identity m_identity;
+    httplib::Server m_server;
+    std::thread m_thread;
+    int m_port = 0;
+    std::mutex m_mutex;
+    QStringList m_received;
+};
+
+// A loopback address where nothing listens.
+QString closedPortBase() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return QStringLiteral("http://127.0.0.1:%1").arg(port);
+}
+
+// A server-sets file whose three sets point at the given servers.
+QString writeServerSets(const QTemporaryDir &dir, const QString &local, const QString &localm,
+                        const QString &global) {
+    auto set = [](const QString &base) {
+        return QStringLiteral(R"({"nodedb2":"%1","DCdatabase":"%1","imgdatabase":"%1/files",)"
+                              R"("servicesdatabase":"%1","commonServicesdatabase":"%1",)"
+                              R"("reportServer":"%1"})")
+            .arg(base);
+    };
+    QFile file(dir.filePath("servers.json"));
+    file.open(QIODevice::WriteOnly);
+    file.write(QStringLiteral(R"({"local":%1,"localm":%2,"global":%3})")
+                   .arg(set(local), set(localm), set(global))
+                   .toUtf8());
+    return file.fileName();
+}
+
+struct WalkthroughRun {
+    int exitCode = -1; // -1: crashed or did not finish
+    QString output;
+};
+
+// The walkthrough program offscreen, as the run command starts it, with a home of its own.
+WalkthroughRun runWalkthrough(const QString &serversFile, const QTemporaryDir &home,
+                              const QString &shots) {
+    QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("SECLOG_SERVERS", real.serversFile);
+    env.insert("SECLOG_SERVERS", serversFile);
     env.insert("SECLOG_DEVICE_NAME", "Gate-1 Handheld");
     env.insert("XDG_CONFIG_HOME", home.filePath("config"));
     env.insert("XDG_CACHE_HOME", home.filePath("cache"));
-    // Under the sanitizers, Qt's own image and PDF page caches are still held when the client
+    // Under the sanitizers, Qt's own image and PDF page caches are still held when the program
     // exits; our code's leaks are checked by the in-process tests.
     env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + QStringLiteral(":detect_leaks=0"));
-    client.setProcessEnvironment(env);
-    client.setProcessChannelMode(QProcess::MergedChannels);
-    const QString shots = home.filePath("walkthrough");
-    client.start(QStringLiteral(SECLOG_CLIENT_BINARY), {"--walkthrough", shots});
-    ASSERT_TRUE(client.waitForFinished(120000)) << "the walkthrough did not finish";
-    const QString output = QString::fromUtf8(client.readAll());
-    ASSERT_EQ(client.exitStatus(), QProcess::NormalExit) << output.toStdString();
-    ASSERT_EQ(client.exitCode(), 0) << output.toStdString();
-    EXPECT_TRUE(output.contains("all 7 steps passed")) << output.toStdString();
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(QStringLiteral(SECLOG_WALKTHROUGH_BINARY), {shots});
+    WalkthroughRun run;
+    if (!program.waitForFinished(120000)) {
+        program.kill();
+        program.waitForFinished();
+        run.output = "(did not finish) ";
+    } else if (program.exitStatus() == QProcess::NormalExit) {
+        run.exitCode = program.exitCode();
+    }
+    run.output += QString::fromUtf8(program.readAll());
+    return run;
+}
 
-    const auto marked = QRegularExpression("marked OUT log (\\d+)").match(output);
-    ASSERT_TRUE(marked.hasMatch()) << output.toStdString();
-    const auto outTime = seclog::server::logOutTime(real.dbPath(), marked.captured(1).toLongLong());
+// Against the server program: log in, the open logs, a search, mark OUT, the report search from
+// the menu and the printed report, with a screenshot per step; every request the client can
+// send reaches the server, after the identity question and never refused.
+TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
+    ServerProgram server;
+    ASSERT_FALSE(server.base.isEmpty()) << server.output.toStdString();
+    QTemporaryDir home;
+    const QString shots = home.filePath("walkthrough");
+    const WalkthroughRun run =
+        runWalkthrough(writeServerSets(home, server.base, server.base, server.base), home, shots);
+    const std::string output = run.output.toStdString();
+    ASSERT_EQ(run.exitCode, 0) << output;
+    EXPECT_TRUE(run.output.contains("walkthrough: all 10 steps passed")) << output;
+
+    const auto marked = QRegularExpression("marked OUT log (\\d+)").match(run.output);
+    ASSERT_TRUE(marked.hasMatch()) << output;
+    const QString logId = marked.captured(1);
+    const auto outTime = seclog::server::logOutTime(server.dbPath(), logId.toLongLong());
     ASSERT_TRUE(outTime.has_value());
     EXPECT_FALSE(outTime->empty()) << "the server has the log closed";
-    for (const char *step :
-         {"01-login-shown", "02-logged-in", "03-search", "06-marked-out", "07-report"})
-        EXPECT_TRUE(QFile::exists(shots + "/" + step + ".png")) << step;
+
+    const char *steps[] = {
+        "01-login-shown",           "02-logged-in",  "03-search", "04-search-cleared",
+        "05-mark-out-confirmation", "06-marked-out", "07-menu",   "08-report-screen",
+        "09-report-search",         "10-report"};
+    for (const char *step : steps) {
+        const QString file(step);
+        const QString line =
+            QStringLiteral("step %1 %2: ok").arg(file.left(2).toInt()).arg(file.mid(3));
+        EXPECT_TRUE(run.output.contains(line)) << step;
+        EXPECT_TRUE(QFile::exists(shots + "/" + file + ".png")) << step;
+    }
+
+    const QStringList lines = server.requestLines();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.first().startsWith("GET /standin/identity 200")) << "asked first";
+    const QRegularExpression answered("^\\S+ \\S+( .*)? (\\d{3}) [0-9.]+ms$");
+    for (const QString &line : lines)
+        EXPECT_EQ(answered.match(line).captured(2), "200") << line.toStdString();
+    struct Expected {
+        QString request;
+        bool once; // sent exactly once; otherwise at least once
+    };
+    const Expected expected[] = {
+        {"GET /standin/identity ", true},
+        {"POST /sp USP_tblMAppleAppRights/VER ", false},
+        {"POST /verifyUser Usp_CommonService/Sel_Pwd ", true},
+        {"POST /sp Usp_CommonService/Sel_DeviceAndDivision ", true},
+        {"POST /sp USP_GetSecurityLogBySearchText/NotOut ", false},
+        {"GET /files/Security/PersonsImages/", false},
+        {"POST /sp USP_SecurityLogBySearchText_RptSearch/MobileIOS ", false},
+        {"POST /SaveSecurityIOLog ", true},
+        {"POST /sp USP_SecurityLogBySearchText_RptSearch/SecIOS_ReportFilterSearch ", true},
+        {"GET /10_Reports/FrmSecLog.aspx SecIOLog_id=" + logId + " ", true},
+    };
+    for (const Expected &request : expected) {
+        const auto sent = lines.filter(request.request).size();
+        if (request.once)
+            EXPECT_EQ(sent, 1) << request.request.toStdString();
+        else
+            EXPECT_GE(sent, 1) << request.request.toStdString();
+    }
 }
+
+struct RefusalCase {
+    const char *name;
+    OtherServer::Identity identity; // null: the route is unknown there (404)
+    bool onlyGlobalSet;             // the other sets point at the real stand-in server
+    bool nothingListens;            // the sets point at a closed port instead of the other server
+    const char *reason;
+};
+
+class WalkthroughRefusal : public ::testing::TestWithParam<RefusalCase> {};
+
+// Before any other request, and before a window opens, every server of every set must say
+// that it is the stand-in; otherwise the program stops with the address and why, having sent
+// no login, no mark OUT and no screenshot.
+TEST_P(WalkthroughRefusal, StopsBeforeTalkingToAServerThatIsNotTheStandIn) {
+    const RefusalCase &c = GetParam();
+    OtherServer other(c.identity);
+    std::unique_ptr<ServerProgram> standIn;
+    QString otherBase = c.nothingListens ? closedPortBase() : other.base();
+    QString standInBase = otherBase;
+    if (c.onlyGlobalSet) {
+        standIn = std::make_unique<ServerProgram>();
+        ASSERT_FALSE(standIn->base.isEmpty()) << standIn->output.toStdString();
+        standInBase = standIn->base;
+    }
+    QTemporaryDir home;
+    const QString shots = home.filePath("walkthrough");
+    const WalkthroughRun run =
+        runWalkthrough(writeServerSets(home, standInBase, standInBase, otherBase), home, shots);
+
+    const std::string output = run.output.toStdString();
+    EXPECT_EQ(run.exitCode, 2) << output;
+    EXPECT_TRUE(run.output.contains(
+        "walkthrough: refused: " + otherBase +
+        "/standin/identity does not answer as the stand-in server: " + c.reason))
+        << output;
+    EXPECT_TRUE(run.output.contains("so it only runs against the stand-in server, seclog-server"))
+        << output;
+    EXPECT_FALSE(run.output.contains("step 1")) << output;
+    EXPECT_FALSE(QDir(shots).exists());
+    for (const QString &request : other.received())
+        EXPECT_EQ(request, "GET /standin/identity");
+    if (standIn) {
+        for (const QString &line : standIn->requestLines())
+            EXPECT_TRUE(line.startsWith("GET /standin/identity 200")) << line.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Walkthrough, WalkthroughRefusal,
+    ::testing::Values(
+        RefusalCase{"AServerWithoutTheIdentityRoute", nullptr, false, false, "HTTP 404"},
+        RefusalCase{"AServerNamingItselfOtherwise",
+                    [](httplib::Response &res) {
+                        res.set_content(R"({"server":"erp","standIn":false})", "application/json");
+                    },
+                    false, false, "the reply is not the stand-in server's identity"},
+        RefusalCase{"OneSetOnAnotherServer", nullptr, true, false, "HTTP 404"},
+        RefusalCase{"NothingListening", nullptr, false, true, "no answer (Connection refused)"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -99,6 +99,62 @@ TEST(Navigation, StackKeepsTheScreensAndRunsTheirLifeCycle) {
     }
 }
 
+// A screen put under the top one (a result screen making its receiver) loads but stays
+// unseen until the top one goes; bad insertions leave the stack alone.
+TEST(Navigation, InsertedScreenWaitsBelowTheTop) {
+    struct Case {
+        const char *name;
+        int index;
+        const char *stack, *events;
+        bool changes;
+    };
+    for (const Case &c : {
+             Case{"X", 1, "A X C", "X:load", true},
+             {"X", 0, "X A C", "X:load", true},
+             // At the end it is a push.
+             {"X", 2, "A C X", "X:load X:willAppear X:didAppear C:willDisappear C:didDisappear",
+              true},
+             {"X", 3, "A C", "", false},
+             {"X", -1, "A C", "", false},
+             {"C", 1, "A C", "", false}, // already there
+         }) {
+        SCOPED_TRACE(testing::Message() << c.name << " at " << c.index);
+        QStringList log;
+        Window window;
+        auto *nav = new NavigationController(new Screen(QStringLiteral("A"), &log));
+        auto *top = new Screen(QStringLiteral("C"), &log);
+        nav->pushViewController(top);
+        window.setRootViewController(nav);
+        window.makeKeyAndVisible();
+        log.clear();
+        QSignalSpy changed(nav, &NavigationController::stackChanged);
+        ViewController *inserted = QLatin1String(c.name) == QLatin1String("C")
+                                       ? static_cast<ViewController *>(top)
+                                       : new Screen(QString::fromLatin1(c.name), &log);
+        QPointer<ViewController> guard(inserted);
+        nav->insertViewController(inserted, c.index);
+        EXPECT_EQ(titles(*nav), words(c.stack));
+        EXPECT_EQ(of(log, "X C"), of(words(c.events), "X C")) << log.join(u' ').toStdString();
+        EXPECT_EQ(changed.size(), c.changes ? 1 : 0);
+        if (!c.changes) {
+            if (inserted != top)
+                delete inserted;
+            continue;
+        }
+        EXPECT_EQ(inserted->navigationController(), nav);
+        EXPECT_EQ(inserted->parent(), nav);
+        if (c.index != 1)
+            continue;
+        // Popping the top shows the inserted screen.
+        log.clear();
+        nav->popViewController();
+        EXPECT_EQ(titles(*nav), words("A X"));
+        EXPECT_EQ(of(log, "X C"), words("X:willAppear X:didAppear C:willDisappear C:didDisappear"));
+        processEvents();
+        EXPECT_FALSE(guard.isNull());
+    }
+}
+
 // B presents [C, D]; D presents an alert, then a kept [E, F] twice; B closes the whole chain.
 TEST(Presentation, PresentedScreensCoverThePresenterAndCloseAsAChain) {
     QStringList log;

@@ -105,7 +105,7 @@ TEST_F(LogListTest, OpenLogsLoadOnceThereIsADivisionAndListRowsOpenAndPrint) {
     list->didSelectRow(0, 1);
     ASSERT_NE(openedForm(), nullptr);
     EXPECT_EQ(openedForm()->title(), "Edit - Security Log (13)");
-    EXPECT_EQ(openedForm()->segmentTitles,
+    EXPECT_EQ(openedForm()->celllabelSegmentCell->items(),
               QStringList({"IN\n(06 Dec 02:05 PM)", "OUT \n(06 Dec 06:30 PM)"}));
 
     list->DATA[0]["SecIOLog_id"] = "12&x=1 ?";
@@ -230,7 +230,8 @@ TEST_P(FoundRowTest, ShowsAndOpensTheRowByItsKind) {
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->title(), c.formTitle);
     const bool newLog = form->title() == "New Security Log";
-    EXPECT_EQ(form->segmentTitles, QStringList({newLog ? "IN" : "IN\n(06 Dec 02:05 PM)", "OUT"}));
+    EXPECT_EQ(form->celllabelSegmentCell->items(),
+              QStringList({newLog ? "IN" : "IN\n(06 Dec 02:05 PM)", "OUT"}));
 }
 
 constexpr const char *kIn = "06 Dec 2026 14:05:09";
@@ -431,8 +432,8 @@ TEST_F(LogListTest, MoreOffersTheScansAndTheReturnKeyANewPerson) {
         alert()->tap("Yes");
         auto *person = qobject_cast<securityAddNewPerson *>(root->topViewController());
         ASSERT_NE(person, nullptr);
-        EXPECT_EQ(person->personDetails->mobileNo(), isPhone ? typed.trimmed() : QString());
-        EXPECT_EQ(person->personDetails->name(), isPhone ? QString() : typed.trimmed());
+        EXPECT_EQ(person->cMobileNo->text(), isPhone ? typed.trimmed() : QString());
+        EXPECT_EQ(person->cPerson->text(), isPhone ? QString() : typed.trimmed());
         root->popViewController(false);
         processEvents();
     }

@@ -1,90 +1,14 @@
-#include "seclogserver/stand_in_server.h"
+#include "demo_server.h"
 
 #include <csignal>
 #include <cstdio>
 #include <fstream>
-#include <gtest/gtest.h>
-#include <httplib.h>
-#include <nlohmann/json.hpp>
-#include <regex>
-#include <stdexcept>
 #include <sys/wait.h>
 
 namespace seclog::server::testing {
 namespace {
 
-using nlohmann::json;
-using Ids = std::vector<std::string>;
-constexpr const char *kForm = "application/x-www-form-urlencoded";
 constexpr const char *kReport = "SecIOS_ReportFilterSearch";
-
-// A fresh directory under /tmp, removed again on destruction.
-struct TempDir {
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "seclog-XXXXXX").string();
-        path = mkdtemp(pattern.data()) ? pattern : throw std::runtime_error("mkdtemp failed");
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    TempDir(const TempDir &) = delete;
-    std::filesystem::path path;
-};
-
-// The JSON body of a reply, null if it is not JSON; the status must be as given.
-json jsonOf(const httplib::Result &result, int status = 200) {
-    if (!result)
-        throw std::runtime_error("request failed: " + httplib::to_string(result.error()));
-    EXPECT_EQ(result->status, status) << result->body.substr(0, 200);
-    return json::parse(result->body, nullptr, false);
-}
-
-std::string spBody(const std::string &spName, const json &data) {
-    return json{{"SPName", spName}, {"JSONData", data}, {"withStrings", true}}.dump();
-}
-
-// "dd MMM yyyy HH:mm:ss", the one date form the client parses.
-bool isClientDateTime(const json &text) {
-    static const std::regex pattern(
-        R"(\d{2} (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) \d{4} \d{2}:\d{2}:\d{2})");
-    return text.is_string() && std::regex_match(text.get<std::string>(), pattern);
-}
-
-std::vector<std::string> column(const json &rows, const char *key) {
-    std::vector<std::string> values;
-    for (const auto &row : rows)
-        values.push_back(row.at(key).get<std::string>());
-    return values;
-}
-
-// Demo server on 127.0.0.1, port chosen by the OS, with its own database.
-struct DemoServer {
-    TempDir dir;
-    std::filesystem::path dbPath = dir.path / "seclog.db";
-    StandInServer server{{.dbPath = dbPath,
-                          .demo = true,
-                          .filesDir = {},
-                          .appVersion = {},
-                          .appLink = {},
-                          .logRequests = false}};
-
-    httplib::Client client() const { return httplib::Client("127.0.0.1", server.port()); }
-    json post(const std::string &path, const std::string &body) {
-        return jsonOf(client().Post(path, body, "application/json"));
-    }
-    json postSp(const std::string &spName, const json &data) {
-        return post("/sp", spBody(spName, data));
-    }
-    // Open logs ("NotOut", text: division id) or a search ("MobileIOS", kReport).
-    json logs(const std::string &by, const std::string &text, const std::string &branch = "HLV01") {
-        if (by == "NotOut")
-            return postSp("USP_GetSecurityLogBySearchText",
-                          {{"SearchBy", by}, {"SearchText", text}, {"BranchCode", branch}});
-        return postSp("USP_SecurityLogBySearchText_RptSearch",
-                      {{"branchCode", branch}, {"SearchText", text}, {"SearchBy", by}});
-    }
-};
 
 // Every log row has exactly these keys, all strings, with dates as the client parses them.
 void expectLogRow(const json &row) {
@@ -141,10 +65,15 @@ TEST_F(Routes, DeviceAndVersionRecords) {
         return demo->postSp("Usp_CommonService",
                             {{"SP_Type", "Sel_DeviceAndDivision"}, {"LikeStr", name}});
     };
-    EXPECT_EQ(device("Gate-1 Handheld"),
-              json::parse(R"([{"Division_id":"1","DivisionName":"Spinning","Device_id":"1",)"
-                          R"("DeviceName":"Gate-1 Handheld","GateName":"Main Gate","Gate_id":"1",)"
-                          R"("BranchCode":"HLV01"}])"));
+    // Only the device's own fields: the client copies every known key into its session, and
+    // the branch there is the login's. The client's fixture is this very reply.
+    const json gate1 = device("Gate-1 Handheld");
+    ASSERT_EQ(gate1.size(), 1u);
+    EXPECT_EQ(keysOf(gate1[0]), (Ids{"Device_id", "DivisionName", "Division_id", "GateName"}));
+    EXPECT_EQ(gate1, json::parse(R"([{"Division_id":"1","DivisionName":"Spinning",)"
+                                 R"("Device_id":"1","GateName":"Main Gate"}])"));
+    std::ifstream fixture(SECLOG_TEST_DATA "/app/device-record.json");
+    EXPECT_EQ(json::parse(fixture, nullptr, false), gate1) << "tests/data/app/device-record.json";
     for (const json &name : std::vector<json>{"gate-1 handheld", "Gate-1 Handheld ", "Gate-1", "%",
                                               "' OR ''='", 5, nullptr, std::string(1 << 20, 'x')})
         EXPECT_EQ(device(name), json::array()) << name.dump().substr(0, 20);
@@ -256,13 +185,14 @@ TEST(MarkOut, ClosesAnOpenLogOnceAndRefusesTheRest) {
 
 TEST_F(Routes, FilesAndReportsServeOnlyWhatTheyHave) {
     auto client = demo->client();
-    const auto upload =
-        client.Post("/upload", {{"folder", "Security/SecLogDetails_Bill/", "", ""},
-                                {"file", "bill", "../../z bill.jpg", "image/jpeg"}});
-    EXPECT_EQ(jsonOf(upload), json::array({"~/Security/SecLogDetails_Bill/z_bill.jpg"}));
+    const auto upload = client.Post("/upload", {{"folder", "Security/SecLogDetails_Bill/", "", ""},
+                                                {"file", "bill", "z bill.jpg", "image/jpeg"}});
+    // The stored name is the server's own; the reply path serves with "~" read as /files.
+    const std::string stored = jsonOf(upload).at(0).get<std::string>();
+    EXPECT_TRUE(stored.starts_with("~/Security/SecLogDetails_Bill/z_bill.jpg_")) << stored;
     std::ofstream(demo->dir.path / "secret.txt") << "secret";
     const std::vector<std::tuple<std::string, int, std::string, std::string>> cases = {
-        {"/files/Security/SecLogDetails_Bill/z_bill.jpg", 200, "image/jpeg", "bill"},
+        {"/files" + stored.substr(1), 200, "image/jpeg", "bill"},
         {"/files/Security/PersonsImages/person_1.png", 200, "image/png", "\x89PNG\r\n\x1a\n"},
         {"/10_Reports/FrmSecLog.aspx?SecIOLog_id=4&BranchCode=HLV01", 200, "application/pdf",
          "%PDF-"},

@@ -1,6 +1,7 @@
 #include "dbconnection.h"
 #include "fetchdata.h"
 #include "fileuploader.h"
+#include "multipartform.h"
 #include "rows.h"
 #include "scriptedtransport.h"
 #include "testapp.h"
@@ -171,7 +172,7 @@ TEST_F(Fetch, UploadSendsEachImageUntouchedAndReadsThePathsBack) {
         ASSERT_TRUE(r.contentType.startsWith(prefix)) << r.contentType.constData();
         const QByteArray boundary = r.contentType.mid(prefix.size());
         const QByteArray part = "--" + boundary + "\r\nContent-Disposition: form-data; name=";
-        EXPECT_EQ(r.body,
+        EXPECT_EQ(multipartBytes(r),
                   part + "\"folder\"\r\n\r\nS/\r\n" + part +
                       "\"a.jpg\"; filename=\"a.jpg\"\r\nContent-Type: image/jpeg\r\n\r\n" + jpeg +
                       "\r\n" + part +
@@ -183,10 +184,13 @@ TEST_F(Fetch, UploadSendsEachImageUntouchedAndReadsThePathsBack) {
         EXPECT_EQ(results, QStringList{result}) << body;
     }
     // A name with quotes or line breaks cannot forge a header.
-    const QByteArray forged = FileUploader::multipartBody(
+    HttpRequest forged;
+    forged.contentType = "multipart/form-data; boundary=BOUND";
+    forged.multipart = FileUploader::formData(
         QStringLiteral("F/"), {{QStringLiteral("a\"\r\nX-Evil: 1.jpg"), "jpg"}}, "BOUND");
-    EXPECT_FALSE(forged.contains("\r\nX-Evil")) << forged.constData();
-    EXPECT_EQ(forged.count("\r\n"), 10) << forged.constData();
+    const QByteArray bytes = multipartBytes(forged);
+    EXPECT_FALSE(bytes.contains("\r\nX-Evil")) << bytes.constData();
+    EXPECT_EQ(bytes.count("\r\n"), 10) << bytes.constData();
 }
 
 } // namespace

@@ -7,9 +7,10 @@
 #include <QTimer>
 
 // Drives the running client through a guard's day without a person at the screen: log in, the
-// open logs, a search, mark a log OUT, the printed report. Each step waits for what the guard
-// would see, saves a screenshot and prints one line; the run ends with exit status 0 only
-// when every step worked.
+// open logs, a search, mark a log OUT, find it in the report search from the menu, print it.
+// Each step waits for what the guard would see, saves a screenshot and prints one line; the
+// run ends with exit status 0 only when every step worked. It logs the guard out and closes a
+// real log, so it is only started once the server is known to be the stand-in.
 class Walkthrough : public QObject {
     Q_OBJECT
 public:
@@ -40,4 +41,5 @@ private:
     int m_waitedMs = 0;
     QTimer m_poll;
     QString m_markedOut;
+    QString m_markedOutPerson;
 };

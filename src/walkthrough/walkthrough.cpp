@@ -9,6 +9,7 @@
 #include "vclogin.h"
 
 #include <cstdio>
+#include <QAbstractItemModel>
 #include <QDir>
 
 namespace {
@@ -22,6 +23,20 @@ template <typename T> T *top() {
 void say(const QString &line) {
     std::printf("walkthrough: %s\n", qPrintable(line));
     std::fflush(stdout);
+}
+
+// The row of a log in what the list holds, or -1.
+int rowOfLog(const Rows &rows, const QString &secIOLogId) {
+    for (int row = 0; row < rows.size(); ++row)
+        if (RowsReader::text(rows.at(row), QStringLiteral("SecIOLog_id")) == secIOLogId)
+            return row;
+    return -1;
+}
+
+// The rows the list's table view draws, which follow its reloads.
+int shownRows(TableViewController *table) {
+    auto *model = qobject_cast<QAbstractItemModel *>(table->tableModel());
+    return model ? model->rowCount() : -1;
 }
 } // namespace
 
@@ -82,6 +97,7 @@ void Walkthrough::buildSteps() {
         {QStringLiteral("mark-out-confirmation"),
          [this, list] {
              m_markedOut = RowsReader::text(list()->DATA.first(), QStringLiteral("SecIOLog_id"));
+             m_markedOutPerson = RowsReader::text(list()->DATA.first(), QStringLiteral("IOPerson"));
              list()->performSwipeAction(0, 0, 0); // "Out"
          },
          [] {
@@ -93,15 +109,42 @@ void Walkthrough::buildSteps() {
              top<AlertController>()->tap(QStringLiteral("ok"));
              say(QStringLiteral("marked OUT log ") + m_markedOut);
          },
-         [this, list] {
-             if (!list())
-                 return false;
-             for (const Row &row : list()->LoadDATA)
-                 if (RowsReader::text(row, QStringLiteral("SecIOLog_id")) == m_markedOut)
-                     return false;
-             return true;
+         [this, list] { return list() && rowOfLog(list()->LoadDATA, m_markedOut) < 0; }},
+        {QStringLiteral("menu"), [list] { list()->leftBarButtonItem()->trigger(); }, // "Menu"
+         [] {
+             auto *menu = top<MenuViewController>();
+             return menu && !master.EmpName.isEmpty() && menu->header->name() == master.EmpName;
          }},
-        {QStringLiteral("report"), [list] { list()->printLog(0); },
+        {QStringLiteral("report-screen"),
+         [] {
+             top<MenuViewController>()->didSelectRow(
+                 0,
+                 static_cast<int>(MenuViewController::rowKeys.indexOf(QStringLiteral("Report"))));
+         },
+         [list] {
+             return list() && list()->IsReportSearchActive &&
+                    list()->title() == QLatin1String("Security Log Report");
+         }},
+        {QStringLiteral("report-search"),
+         [this, list] {
+             // The person whose log was just closed: the report finds that log with its OUT
+             // time, across divisions.
+             list()->searchController->setText(m_markedOutPerson);
+         },
+         [this, list] {
+             if (!list() || !list()->IsReportSearchActive ||
+                 list()->fromSearch != QLatin1String("Yes"))
+                 return false;
+             const int row = rowOfLog(list()->DATA, m_markedOut);
+             return row >= 0 &&
+                    !RowsReader::text(list()->DATA.at(row), QStringLiteral("OutTime")).isEmpty() &&
+                    shownRows(list()) == list()->DATA.size();
+         }},
+        {QStringLiteral("report"),
+         [this, list] {
+             // "Print" is a report row's one swipe action.
+             list()->performSwipeAction(0, rowOfLog(list()->DATA, m_markedOut), 0);
+         },
          [] {
              auto *report = top<ReportViewController>();
              return report && report->state() == QLatin1String("shown");

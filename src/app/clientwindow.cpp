@@ -1,0 +1,24 @@
+#include "clientwindow.h"
+
+#include "localimageprovider.h"
+
+#include <QQuickStyle>
+
+bool ClientWindow::open() {
+    // The style is fixed before the engine loads any control.
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    m_delegate.applicationDidFinishLaunching();
+
+    m_engine = std::make_unique<QQmlApplicationEngine>();
+    m_engine->setNetworkAccessManagerFactory(&m_networkFactory);
+    LocalImageProvider::addTo(*m_engine);
+    m_engine->setInitialProperties(
+        {{QStringLiteral("appWindow"), QVariant::fromValue(m_delegate.window)}});
+    m_engine->load(QUrl(QStringLiteral("qrc:/SecLog/Main.qml")));
+    if (m_engine->rootObjects().isEmpty())
+        return false;
+    m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().first());
+
+    m_delegate.followApplicationState();
+    return true;
+}

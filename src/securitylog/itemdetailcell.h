@@ -1,0 +1,91 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+#include <QVariantList>
+#include <QVariantMap>
+
+// One item line of a document with its quantity. The same object is held by the document
+// (SectionEntry::DATA) and by whichever screen edits it, so an edit shows everywhere at once.
+class itemDetailCell : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString title READ title NOTIFY changed)
+    Q_PROPERTY(QString unit READ unit NOTIFY changed)
+    Q_PROPERTY(QString quantity READ quantity WRITE setQuantity NOTIFY changed)
+    Q_PROPERTY(bool hasQuantityControls READ hasQuantityControls NOTIFY changed)
+    Q_PROPERTY(bool buttonsHidden MEMBER buttonsHidden NOTIFY changed)
+    Q_PROPERTY(bool quantityEditable READ quantityEditable NOTIFY changed)
+    Q_PROPERTY(QUrl imageSource READ imageSource NOTIFY changed)
+public:
+    explicit itemDetailCell(QObject *parent = nullptr);
+
+    // titlelbl: the item's name, carrying the item id.
+    QString titleText;
+    QString Item_id;
+    // subtitlelbl: the unit symbol shown, carrying the unit id.
+    QString unitText;
+    QString Unit_id;
+    // theimage: a picture taken here (to be uploaded), or the server's picture.
+    QImage image;
+    QUrl imageUrl;
+    QString ItemImagePath;
+
+    // textField: made only with the quantity controls; absent text reads as no field.
+    std::optional<QString> textField;
+    // The quantity field's identifier (a loaded line keeps its saved quantity there).
+    QString textFieldIdentifier;
+    bool quantityControls = false; // addButton/subButton made
+    bool buttonsHidden = false;    // a saved line shows its quantity without plus and minus
+
+    int decimals = 2;
+    QString Singular;
+    QString Plural;
+    double MaxQty = 0;
+    double MinQty = 0;
+    int DCDId = 0;
+    int GT_id = 0;
+    int HB_id = 0;
+    QString textFieldType;
+    // True lets the quantity be edited; false makes it read-only.
+    bool makeReadOnly = true;
+    QVariantMap QRScanDCDetails;
+    QVariantList SelecedItems;
+    // SecIOLogDet_id of the saved detail line; absent for a line not saved yet.
+    std::optional<QString> savedDetailId;
+
+    bool hasSavedDetailId() const { return savedDetailId && !savedDetailId->isEmpty(); }
+    bool showsImage() const { return !image.isNull() || imageUrl.isValid(); }
+
+    // The quantity rule. tapButton: tag 1 is plus, any other tag minus.
+    Q_INVOKABLE void tapButton(int tag);
+    // End of editing: clamps to the limits, prints with `decimals` digits, picks the unit.
+    Q_INVOKABLE void endEditing();
+    // The leading decimal number of `text`; 0 when it starts with none.
+    static double leadingNumber(const QString &text);
+
+    QString title() const { return titleText; }
+    QString unit() const { return unitText; }
+    QString quantity() const { return textField.value_or(QString()); }
+    void setQuantity(const QString &text);
+    bool hasQuantityControls() const { return quantityControls; }
+    bool quantityEditable() const { return makeReadOnly; }
+    // The server picture's address when there is one, else the in-memory picture served by
+    // LocalImages, else an empty URL.
+    QUrl imageSource() const;
+    // Tells views that fields changed (fields are plain members).
+    void notify() { Q_EMIT changed(); }
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    // Steps 2 to 5 of the end of editing, from the value read in step 1.
+    void finishEditing(double v);
+};
+
+using ItemRow = std::shared_ptr<itemDetailCell>;
+ItemRow makeItemRow();

@@ -1,0 +1,262 @@
+#include "report_layout.h"
+#include "report_pdf.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace seclog::server::testing {
+namespace {
+
+// Helvetica's ascender and descender, as a share of the font size.
+constexpr float kAscent = 0.718f;
+constexpr float kDescent = 0.207f;
+constexpr float kRight = kA4Width - kPageMargin;
+constexpr float kTolerance = 0.01f;
+constexpr const char *kHeadings[] = {"Section", "Type", "Doc No", "Doc Date", "Party"};
+
+const TextMeasure &helvetica() {
+    static const TextMeasure measure = helveticaMeasure();
+    return measure;
+}
+
+float widthOf(const PlacedText &text) {
+    return helvetica()(text.text, text.style);
+}
+bool isFooter(const PlacedText &text) {
+    return text.text.rfind("Page ", 0) == 0;
+}
+
+SecurityLogReport demoReport() {
+    SecurityLogReport report;
+    report.branchName = "Halvik Textiles";
+    for (const char *label : {"Branch", "Log No", "Person", "Mobile", "Address", "Designation",
+                              "Person Type", "Vehicle", "Meet To", "Entry Type", "Token No",
+                              "Purpose", "Gate", "Division", "In Time", "Out Time", "Logged By"})
+        report.fields.emplace_back(label, "Rajesh Kannan");
+    report.documents = {{"IN", "DC", "DC-2041", "2024-03-01", "Sri Murugan Yarns"},
+                        {"OUT", "Gate Pass", "GP-0117", "2024-03-01", "Sri Murugan Yarns"}};
+    return report;
+}
+
+std::string repeated(const std::string &piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+std::string &field(SecurityLogReport &report, const std::string &label) {
+    for (auto &[name, value] : report.fields)
+        if (name == label)
+            return value;
+    throw std::runtime_error("no field " + label);
+}
+
+struct LayoutCase {
+    const char *name;
+    std::function<void(SecurityLogReport &)> change;
+};
+
+void PrintTo(const LayoutCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+class ReportLayoutFits : public ::testing::TestWithParam<LayoutCase> {};
+
+// Whatever the log holds, every text stays inside the margins and its own column, and no rule
+// runs through a text.
+TEST_P(ReportLayoutFits, EveryTextStaysInsideItsColumnAndTheMargins) {
+    SecurityLogReport report = demoReport();
+    GetParam().change(report);
+    const auto pages = layoutSecurityLogReport(report, helvetica());
+    ASSERT_FALSE(pages.empty());
+    for (size_t p = 0; p < pages.size(); ++p) {
+        const LaidOutPage &page = pages[p];
+        for (const PlacedText &text : page.texts) {
+            SCOPED_TRACE("page " + std::to_string(p + 1) + ": \"" + text.text + "\"");
+            EXPECT_GE(text.x, kPageMargin - kTolerance);
+            EXPECT_LE(text.x + widthOf(text), kRight + kTolerance);
+            EXPECT_LE(text.baseline + kAscent * text.style.size, kA4Height - kPageMargin);
+            EXPECT_GE(text.baseline - kDescent * text.style.size, isFooter(text) ? 0 : kPageMargin);
+            for (const PlacedText &other : page.texts) {
+                if (&other != &text && other.baseline == text.baseline && other.x > text.x) {
+                    EXPECT_LT(text.x + widthOf(text), other.x) << "runs into \"" << other.text;
+                }
+            }
+            for (const PlacedRule &rule : page.rules) {
+                const bool across = rule.x1 < text.x + widthOf(text) && rule.x2 > text.x;
+                const bool through = rule.y > text.baseline - kDescent * text.style.size &&
+                                     rule.y < text.baseline + kAscent * text.style.size;
+                EXPECT_FALSE(across && through) << "rule at " << rule.y;
+            }
+        }
+        for (const PlacedRule &rule : page.rules) {
+            EXPECT_GE(rule.x1, kPageMargin);
+            EXPECT_LE(rule.x2, kRight + kTolerance);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, ReportLayoutFits,
+    ::testing::Values(
+        LayoutCase{"Demo", [](SecurityLogReport &) {}},
+        LayoutCase{"LongParty",
+                   [](SecurityLogReport &r) { r.documents[0].partyName = repeated("WM", 40); }},
+        LayoutCase{"LongCells",
+                   [](SecurityLogReport &r) {
+                       r.documents[1] = {repeated("OUT", 9), repeated("Godown Transfer ", 4),
+                                         repeated("GP-0117/", 8), "01 Mar 2024 10:15:00",
+                                         repeated("Kongu Cotton Traders ", 5)};
+                   }},
+        LayoutCase{"LongFieldValues",
+                   [](SecurityLogReport &r) {
+                       field(r, "Address") = repeated("12, Avinashi Road, Peelamedu ", 6);
+                       field(r, "Purpose") = repeated("W", 120);
+                   }},
+        LayoutCase{"LongTitleAndLabel",
+                   [](SecurityLogReport &r) {
+                       r.branchName = repeated("Halvik Textiles Spinning Division ", 5);
+                       r.fields.emplace_back(repeated("Designation ", 4), "x");
+                   }},
+        LayoutCase{"ForeignTextAndLineBreaks",
+                   [](SecurityLogReport &r) {
+                       field(r, "Address") = "12 Main Road\nதமிழ் நாடு\r\nCoimbatore";
+                       r.documents[0].partyName = repeated("Société Générale ", 8);
+                   }},
+        LayoutCase{"NoDocuments", [](SecurityLogReport &r) { r.documents.clear(); }},
+        LayoutCase{"ManyDocuments",
+                   [](SecurityLogReport &r) {
+                       r.documents.assign(150, {"IN", "Invoice", "INV-88412", "2024-03-01",
+                                                repeated("Kongu Cotton Traders ", 3)});
+                   }}),
+    [](const ::testing::TestParamInfo<LayoutCase> &info) { return info.param.name; });
+
+// A long table continues on new pages, each starting with the header row, and every
+// document is printed once, in order.
+TEST(ReportLayout, LongTablesBreakOntoPagesWithTheHeaderRepeated) {
+    SecurityLogReport report = demoReport();
+    report.documents.clear();
+    for (int i = 1; i <= 120; ++i)
+        report.documents.push_back(
+            {"IN", "DC", "DC-" + std::to_string(1000 + i), "2024-03-01", "Sri Murugan Yarns"});
+    const auto pages = layoutSecurityLogReport(report, helvetica());
+    ASSERT_GE(pages.size(), 3u);
+
+    int next = 1001;
+    for (size_t p = 0; p < pages.size(); ++p) {
+        SCOPED_TRACE("page " + std::to_string(p + 1));
+        std::vector<PlacedText> texts = pages[p].texts;
+        std::stable_sort(texts.begin(), texts.end(),
+                         [](const auto &a, const auto &b) { return a.baseline > b.baseline; });
+        float headerBaseline = -1;
+        for (const char *heading : kHeadings) {
+            const auto found = std::find_if(texts.begin(), texts.end(),
+                                            [&](const auto &t) { return t.text == heading; });
+            ASSERT_NE(found, texts.end()) << heading;
+            EXPECT_TRUE(found->style.bold) << heading;
+            if (headerBaseline < 0)
+                headerBaseline = found->baseline;
+            EXPECT_EQ(found->baseline, headerBaseline) << heading;
+        }
+        bool hasRows = false;
+        for (const PlacedText &text : texts) {
+            if (text.text.rfind("DC-", 0) != 0)
+                continue;
+            hasRows = true;
+            EXPECT_LT(text.baseline, headerBaseline) << text.text;
+            EXPECT_EQ(text.text, "DC-" + std::to_string(next++));
+        }
+        EXPECT_TRUE(hasRows);
+        EXPECT_EQ(texts.back().text,
+                  "Page " + std::to_string(p + 1) + " of " + std::to_string(pages.size()));
+    }
+    EXPECT_EQ(next, 1121);
+}
+
+struct FitCase {
+    const char *text;
+    float width;
+    bool bold;
+    const char *fitted;
+};
+
+void PrintTo(const FitCase &c, std::ostream *os) {
+    *os << '"' << c.text << "\" in " << c.width;
+}
+
+class FitToWidth : public ::testing::TestWithParam<FitCase> {};
+
+// Cut by measured width, not by count of characters: "W" is over three times as wide as "i".
+TEST_P(FitToWidth, CutsToTheMeasuredWidthAndEndsWithAnEllipsis) {
+    const FitCase &c = GetParam();
+    const TextStyle style{10, c.bold};
+    const std::string fitted = fitToWidth(c.text, c.width, style, helvetica());
+    EXPECT_EQ(fitted, c.fitted);
+    EXPECT_LE(helvetica()(fitted, style), c.width);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Widths, FitToWidth,
+    ::testing::Values(FitCase{"IN", 10.0f, false, "IN"}, // exactly as wide as the room
+                      FitCase{"IN", 9.9f, false, "..."}, FitCase{"IN", 8.0f, false, ""},
+                      FitCase{"", 0, false, ""}, FitCase{"WWWWWW", 30, false, "WW..."},
+                      FitCase{"iiiiiiiiiiiiiiiiiiii", 30, false, "iiiiiiiii..."},
+                      FitCase{"Sri Murugan Yarns", 60, false, "Sri Muruga..."},
+                      // the space before the cut goes, "..." follows the word
+                      FitCase{"Sri Murugan Yarns", 66, false, "Sri Murugan..."},
+                      FitCase{"Sri Murugan Yarns", 66, true, "Sri Muruga..."},
+                      FitCase{"Sri Murugan Yarns", 200, true, "Sri Murugan Yarns"}));
+
+class WinAnsi : public ::testing::TestWithParam<std::pair<std::string, std::string>> {};
+
+TEST_P(WinAnsi, KeepsWhatTheBuiltInFontsPrint) {
+    EXPECT_EQ(toWinAnsi(GetParam().first), GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, WinAnsi,
+    ::testing::Values(std::pair<std::string, std::string>{"Rajesh Kannan", "Rajesh Kannan"},
+                      std::pair<std::string, std::string>{"Société", "Soci\xE9t\xE9"},
+                      std::pair<std::string, std::string>{"a\nb\r\nc\td", "a b  c d"},
+                      std::pair<std::string, std::string>{"\x01\x7F", "??"},
+                      std::pair<std::string, std::string>{"₹500 ✓", "?500 ?"},
+                      std::pair<std::string, std::string>{"தமிழ்", "?????"},
+                      std::pair<std::string, std::string>{"😀", "?"},
+                      // broken and overlong sequences never turn into a letter
+                      std::pair<std::string, std::string>{"\xC3", "?"},
+                      std::pair<std::string, std::string>{"\xC3x", "?x"},
+                      std::pair<std::string, std::string>{"\xFF\xA9", "??"},
+                      std::pair<std::string, std::string>{"\xC1\xA9", "??"},
+                      std::pair<std::string, std::string>{"\xE0\x83\xA9", "?"}));
+
+// The rendered file: every page A4 portrait, the texts searchable as laid out.
+TEST(ReportPdf, PagesAreA4AndCarryTheLaidOutTexts) {
+    SecurityLogReport report = demoReport();
+    report.documents.assign(80, {"IN", "DC", "DC-2041", "2024-03-01", repeated("Yarns ", 30)});
+    const std::string pdf = renderSecurityLogPdf(report);
+    const auto pages = layoutSecurityLogReport(report, helvetica());
+    ASSERT_EQ(pdf.rfind("%PDF-", 0), 0u);
+
+    size_t boxes = 0;
+    for (size_t at = pdf.find("/MediaBox"); at != std::string::npos;
+         at = pdf.find("/MediaBox", at + 1), ++boxes) {
+        float box[4] = {-1, -1, -1, -1};
+        ASSERT_EQ(std::sscanf(pdf.c_str() + at, "/MediaBox [ %f %f %f %f", &box[0], &box[1],
+                              &box[2], &box[3]),
+                  4);
+        EXPECT_EQ(box[0], 0);
+        EXPECT_EQ(box[1], 0);
+        EXPECT_NEAR(box[2], 595.276, 0.01);
+        EXPECT_NEAR(box[3], 841.89, 0.01);
+    }
+    EXPECT_EQ(boxes, pages.size());
+    for (const char *text : {"(Security Log Report)", "(Halvik Textiles)", "(Page 2 of "})
+        EXPECT_NE(pdf.find(text), std::string::npos) << text;
+    EXPECT_NE(pdf.find("(" + pages[0].texts.back().text + ")"), std::string::npos);
+}
+
+} // namespace
+} // namespace seclog::server::testing
