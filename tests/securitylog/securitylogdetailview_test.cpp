@@ -279,8 +279,9 @@ TEST_P(PickerTest, AsksForItsListAndTakesTypedTextWhereAllowed) {
             .toVariantMap();
     EXPECT_EQ(json.value("SearchBy"), c.searchBy);
     EXPECT_EQ(json.contains("SearchText"), QString(c.searchText) != "-");
-    if (QString(c.searchText) != "-")
+    if (QString(c.searchText) != "-") {
         EXPECT_EQ(json.value("SearchText"), c.searchText);
+    }
     auto *nav = qobject_cast<NavigationController *>(form->presentedViewController()
                                                          ? form->presentedViewController()
                                                          : root->presentedViewController());
