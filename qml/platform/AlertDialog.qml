@@ -61,7 +61,8 @@ Rectangle {
                     required property var modelData
                     required property int index
                     Layout.fillWidth: true
-                    text: modelData.title
+                    // "&" would mark a shortcut letter: "Save & Print" is shown as written.
+                    text: modelData.title.replace(/&/g, "&&")
                     font.bold: modelData.style === "cancel"
                     onClicked: dialog.controller.tapAction(index)
                 }

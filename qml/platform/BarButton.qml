@@ -1,10 +1,13 @@
 import QtQuick
 import QtQuick.Controls
 
-// A navigation bar button drawn from a BarButtonItem (or a plain text for Back).
+// A navigation bar button drawn from a BarButtonItem (or a plain text for Back). Without an
+// item it falls back to plainText, never to its own last text: a screen without a right button
+// must not show the button of the screen before it.
 ToolButton {
     id: button
     property var item: null
+    property string plainText: ""
     property color tint: "white"
     visible: item !== null || text !== ""
     enabled: item ? item.enabled : true
@@ -13,7 +16,7 @@ ToolButton {
                  : item.systemItem === "cancel" ? "Cancel"
                  : item.systemItem === "add" ? "+"
                  : item.systemItem === "save" ? "Save"
-                 : item.systemItem === "done" ? "Done" : "") : text
+                 : item.systemItem === "done" ? "Done" : "") : plainText
     font.bold: item ? item.doneStyle : false
     contentItem: Text {
         text: button.text

@@ -2,10 +2,9 @@
 
 #include "common.h"
 #include "commonclass.h"
-#include "datatask.h"
-#include "dbconnection.h"
 #include "navigationcontroller.h"
 #include "securitylogdetailview.h"
+#include "securitylogpicker.h"
 
 #include <QRegularExpression>
 
@@ -96,23 +95,12 @@ void securityAddNewPerson::openDesignationPicker() {
     comboBox::ListOptions options;
     options.title = kDesignation;
     options.element = kDesignation;
-    options.url = nodedb2 + QStringLiteral("/sp");
-    options.parameters = {
-        {QStringLiteral("SPName"), QStringLiteral("USP_GetSecurityLogBySearchText")},
-        {QStringLiteral("JSONData"),
-         datatask::sharedInstance().toJSONText(
-             QVariantMap{{QStringLiteral("SearchBy"), QStringLiteral("Sec_Designation")}})}};
-    options.loadtype = QStringLiteral("1");
     options.valueField = kDesignation;
     options.dataFields = {kDesignation};
-    options.reuseIdentifier = QStringLiteral("comboCell");
-    options.style = QStringLiteral("comboboxcolor");
     options.returnCustomText = true;
-    auto *picker = new comboBox(options);
-    picker->setDelegate(this, this);
-    CommonClass::shared().style(QStringLiteral("comboboxcolor"), picker);
-    if (!picker->show(this))
-        delete picker;
+    openSecurityLogPicker(
+        this, this, this, options,
+        QVariantMap{{QStringLiteral("SearchBy"), QStringLiteral("Sec_Designation")}});
 }
 
 void securityAddNewPerson::box(comboBox *, const QString &text, const QString &element,

@@ -4,13 +4,12 @@
 #include "alertcontroller.h"
 #include "common.h"
 #include "commonclass.h"
-#include "datatask.h"
-#include "dbconnection.h"
 #include "imageloading.h"
 #include "mainqueue.h"
 #include "navigationcontroller.h"
 #include "secitemtblviewcell.h"
 #include "securityaddnewperson.h"
+#include "securitylogpicker.h"
 #include "securitylogsavejob.h"
 
 namespace {
@@ -316,18 +315,7 @@ void securityLogDetailView::openPicker(int row) {
     default:
         return;
     }
-    options.url = nodedb2 + QStringLiteral("/sp");
-    options.parameters = {
-        {QStringLiteral("SPName"), QStringLiteral("USP_GetSecurityLogBySearchText")},
-        {QStringLiteral("JSONData"), datatask::sharedInstance().toJSONText(search)}};
-    options.loadtype = QStringLiteral("1");
-    options.reuseIdentifier = QStringLiteral("comboCell");
-    options.style = QStringLiteral("comboboxcolor");
-    auto *picker = new comboBox(options);
-    picker->setDelegate(this, this);
-    CommonClass::shared().style(QStringLiteral("comboboxcolor"), picker);
-    if (!picker->show(this))
-        delete picker;
+    openSecurityLogPicker(this, this, this, options, search);
 }
 
 void securityLogDetailView::box(comboBox *, const QString &text, const QString &element,

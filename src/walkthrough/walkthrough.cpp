@@ -2,9 +2,15 @@
 
 #include "access.h"
 #include "alertcontroller.h"
+#include "camera.h"
+#include "combobox.h"
 #include "common.h"
+#include "imagepickercontroller.h"
+#include "imagepickerfunc.h"
 #include "menuviewcontroller.h"
 #include "printurl.h"
+#include "securityaddnewperson.h"
+#include "securitylogdetailview.h"
 #include "securitylogtvc.h"
 #include "vclogin.h"
 
@@ -31,6 +37,20 @@ int rowOfLog(const Rows &rows, const QString &secIOLogId) {
         if (RowsReader::text(rows.at(row), QStringLiteral("SecIOLog_id")) == secIOLogId)
             return row;
     return -1;
+}
+
+// The alert on top when it has this title.
+AlertController *alertTitled(const QString &title) {
+    auto *alert = top<AlertController>();
+    return alert && alert->title() == title ? alert : nullptr;
+}
+
+// A picker on top whose rows are in (with at least one row unless `mayBeEmpty`).
+comboBox *loadedPicker(bool mayBeEmpty = false) {
+    auto *picker = top<comboBox>();
+    if (!picker || !picker->isViewLoaded() || picker->isLoading())
+        return nullptr;
+    return mayBeEmpty || !picker->shownRows().isEmpty() ? picker : nullptr;
 }
 
 // The rows the list's table view draws, which follow its reloads.
@@ -150,7 +170,186 @@ void Walkthrough::buildSteps() {
              return report && report->state() == QLatin1String("shown");
          },
          1500},
+        {QStringLiteral("report-closed"),
+         [] { top<ReportViewController>()->leftBarButtonItem()->trigger(); }, // "Done"
+         [list] { return list() && list()->IsReportSearchActive; }},
+        {QStringLiteral("open-logs-again"),
+         [list] {
+             list()->showMenu();
+             if (auto *menu = top<MenuViewController>())
+                 menu->didSelectRow(0, static_cast<int>(MenuViewController::rowKeys.indexOf(
+                                           QStringLiteral("SecurityLog"))));
+         },
+         [list] {
+             return list() && !list()->IsReportSearchActive &&
+                    list()->title() == QLatin1String("Security Log") &&
+                    list()->fromSearch == QLatin1String("No") && !list()->DATA.isEmpty() &&
+                    shownRows(list()) == list()->DATA.size();
+         }},
     };
+    addNewLogSteps();
+    addExistingLogSteps();
+}
+
+void Walkthrough::addNewLogSteps() {
+    // Someone the server has never seen: found by nobody, so the guard adds them.
+    static const QString mobile = QStringLiteral("90000 24680");
+    static const QString name = QStringLiteral("Kavin Selvam");
+    auto list = [] { return top<securityLogTVC>(); };
+    auto person = [] { return top<securityAddNewPerson>(); };
+    auto form = [this] {
+        return m_form && top<securityLogDetailView>() == m_form ? m_form.data() : nullptr;
+    };
+    // A picker of the form's entry section, and the choice that fills its row.
+    auto pickerSteps = [this, form](const QString &name, int row,
+                                    labelCell *securityLogDetailView::*cell, const QString &typed) {
+        m_steps.append(
+            {name + QStringLiteral("-picker"),
+             [this, row] { m_form->didSelectRow(securityLogDetailView::EntrySection, row); },
+             [typed] { return loadedPicker(!typed.isEmpty()) != nullptr; }});
+        m_steps.append({name + QStringLiteral("-chosen"),
+                        [typed] {
+                            comboBox *picker = top<comboBox>();
+                            if (typed.isEmpty()) {
+                                picker->didSelectRow(0, 0);
+                            } else {
+                                // Nothing on record for a new mobile: the vehicle is typed.
+                                picker->setSearchText(typed);
+                                picker->done();
+                            }
+                        },
+                        [form, cell] { return form() && !(form()->*cell)->text().isEmpty(); }});
+    };
+    m_steps.append({
+        {QStringLiteral("new-mobile-search"), [list] { list()->searchController->setText(mobile); },
+         [list] {
+             return list() && list()->fromSearch == QLatin1String("Yes") &&
+                    list()->DATA.isEmpty() && shownRows(list()) == 0;
+         }},
+        {QStringLiteral("add-new-person-question"),
+         [list] { list()->searchBarSearchButtonClicked(); }, // the keyboard's return
+         [] {
+             auto *alert = alertTitled(QStringLiteral("Alert !"));
+             return alert && alert->message() == QLatin1String("Add New Person ?");
+         }},
+        {QStringLiteral("person-screen"),
+         [] { top<AlertController>()->tap(QStringLiteral("Yes")); },
+         [person] {
+             return person() && person()->isViewLoaded() && person()->cMobileNo->text() == mobile;
+         }},
+        {QStringLiteral("photo-source"),
+         [person] {
+             person()->cPerson->setText(name);
+             person()->cAddress->setText(QStringLiteral("7 Mill Road, Tiruppur"));
+             person()->cPersonImage->theimageTAP();
+         },
+         [] { return alertTitled(ImagePickerFunc::sourceAlertTitle()) != nullptr; }},
+        {QStringLiteral("camera"),
+         [] { top<AlertController>()->tap(QStringLiteral("Take Picture")); },
+         [] {
+             auto *picker = top<ImagePickerController>();
+             return picker && picker->camera() && picker->camera()->isActive();
+         },
+         800}, // the first frames reach the viewfinder
+        {QStringLiteral("photo-taken"), [] { top<ImagePickerController>()->takePicture(); },
+         [person] { return person() && !person()->cPersonImage->theimage().isNull(); }},
+        {QStringLiteral("designation-picker"),
+         [person] { person()->didSelectRow(0, securityAddNewPerson::DesignationRow); },
+         [] { return loadedPicker() != nullptr; }},
+        {QStringLiteral("person-filled"), [] { top<comboBox>()->didSelectRow(0, 0); },
+         [person] { return person() && !person()->cDesignation->text().isEmpty(); }},
+        {QStringLiteral("new-log-form"), [person] { person()->AddPersonDetails(); }, // "Done"
+         [this] {
+             auto *shown = top<securityLogDetailView>();
+             if (!shown || !shown->isViewLoaded() || shown->header->name() != name)
+                 return false;
+             m_form = shown;
+             return true;
+         }},
+    });
+    pickerSteps(QStringLiteral("vehicle"), 0, &securityLogDetailView::cellVehile,
+                QStringLiteral("TN 38 KS 2468"));
+    pickerSteps(QStringLiteral("meet-to"), 1, &securityLogDetailView::cellMeetTo, {});
+    pickerSteps(QStringLiteral("entry-type"), 2, &securityLogDetailView::cellEntryType, {});
+    pickerSteps(QStringLiteral("purpose"), 4, &securityLogDetailView::cellPurpose, {});
+    m_steps.append({
+        {QStringLiteral("save-sheet"),
+         [this] {
+             m_form->cellTockenNo->setText(QStringLiteral("T-042"));
+             m_form->SaveSecurityLog();
+         },
+         [] { return alertTitled(QStringLiteral("More")) != nullptr; }},
+        {QStringLiteral("saved"),
+         [] { top<AlertController>()->tap(QStringLiteral("Save & Print")); },
+         [] { return alertTitled(QStringLiteral("Alert")) != nullptr; }},
+        {QStringLiteral("new-log-report"),
+         [this] {
+             m_savedLog = top<AlertController>()->message();
+             say(QStringLiteral("saved new log ") + m_savedLog);
+             top<AlertController>()->tap(QStringLiteral("ok"));
+         },
+         [this] {
+             auto *report = top<ReportViewController>();
+             return report && report->state() == QLatin1String("shown") &&
+                    report->url().query().contains(QStringLiteral("SecIOLog_id=") + m_savedLog +
+                                                   QLatin1Char('&'));
+         },
+         1500},
+        {QStringLiteral("new-log-listed"),
+         [] { top<ReportViewController>()->leftBarButtonItem()->trigger(); }, // "Done"
+         [this, list] {
+             return list() && list()->fromSearch == QLatin1String("No") &&
+                    rowOfLog(list()->DATA, m_savedLog) >= 0 &&
+                    shownRows(list()) == list()->DATA.size();
+         }},
+    });
+}
+
+void Walkthrough::addExistingLogSteps() {
+    auto list = [] { return top<securityLogTVC>(); };
+    // Opens the log from the list; waits until its form shows what the server holds of it.
+    auto openLog = [this, list](const QStringList &candidates, QString *opened) {
+        for (const QString &id : candidates) {
+            const int row = rowOfLog(list()->DATA, id);
+            if (row >= 0) {
+                *opened = id;
+                list()->didSelectRow(0, row);
+                return;
+            }
+        }
+        fail(QStringLiteral("none of the logs ") + candidates.join(QStringLiteral(", ")) +
+             QStringLiteral(" is open in this division"));
+    };
+    auto shownForm = [](const QString &id) -> securityLogDetailView * {
+        auto *form = top<securityLogDetailView>();
+        return form && form->isViewLoaded() && form->SecIOLog_id == id ? form : nullptr;
+    };
+    auto documentsLog = std::make_shared<QString>();
+    auto viewOnlyLog = std::make_shared<QString>();
+    m_steps.append({
+        // The demo logs with IN and OUT documents that stay open.
+        {QStringLiteral("log-with-documents"),
+         [openLog, documentsLog] {
+             openLog({QStringLiteral("34"), QStringLiteral("31")}, documentsLog.get());
+         },
+         [shownForm, documentsLog] {
+             auto *form = shownForm(*documentsLog);
+             return form && !form->PartyINSectionCollView.isEmpty() &&
+                    !form->PartyOUTSectionCollView.isEmpty();
+         },
+         800}, // the document pictures load
+        {QStringLiteral("back-to-list"), [] { top<securityLogDetailView>()->brbCancel->trigger(); },
+         [list] { return list() != nullptr; }},
+        // Open, but past its update time: the form only shows it.
+        {QStringLiteral("view-only-log"),
+         [openLog, viewOnlyLog] { openLog({QStringLiteral("25")}, viewOnlyLog.get()); },
+         [shownForm, viewOnlyLog] {
+             auto *form = shownForm(*viewOnlyLog);
+             return form && form->IsUpdateable == QLatin1String("No") && !form->brbSave &&
+                    !form->rightBarButtonItem();
+         },
+         800},
+    });
 }
 
 void Walkthrough::start() {
@@ -167,7 +366,8 @@ void Walkthrough::runStep() {
     }
     m_waitedMs = 0;
     m_steps[m_index].action();
-    m_poll.start();
+    if (!m_failed) // an action may find it cannot go on
+        m_poll.start();
 }
 
 void Walkthrough::poll() {
@@ -203,6 +403,7 @@ void Walkthrough::finishStep() {
 }
 
 void Walkthrough::fail(const QString &why) {
+    m_failed = true;
     m_poll.stop();
     say(QStringLiteral("step %1 %2: FAILED: %3")
             .arg(m_index + 1)

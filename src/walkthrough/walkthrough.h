@@ -3,14 +3,19 @@
 #include <functional>
 #include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
 // Drives the running client through a guard's day without a person at the screen: log in, the
-// open logs, a search, mark a log OUT, find it in the report search from the menu, print it.
+// open logs, a search, mark a log OUT, find it in the report search from the menu, print it;
+// then a new person with a photo from the camera, a new log through every picker, saved and
+// printed; an open log with IN and OUT documents, and a log past its update time.
 // Each step waits for what the guard would see, saves a screenshot and prints one line; the
 // run ends with exit status 0 only when every step worked. It logs the guard out and closes a
 // real log, so it is only started once the server is known to be the stand-in.
+class securityLogDetailView;
+
 class Walkthrough : public QObject {
     Q_OBJECT
 public:
@@ -29,6 +34,8 @@ Q_SIGNALS:
 
 private:
     void buildSteps();
+    void addNewLogSteps();
+    void addExistingLogSteps();
     void runStep();
     void poll();
     void finishStep();
@@ -39,7 +46,10 @@ private:
     QList<Step> m_steps;
     int m_index = 0;
     int m_waitedMs = 0;
+    bool m_failed = false;
     QTimer m_poll;
     QString m_markedOut;
     QString m_markedOutPerson;
+    QString m_savedLog;
+    QPointer<securityLogDetailView> m_form; // the new log's form while it is filled
 };

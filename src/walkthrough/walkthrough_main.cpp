@@ -7,13 +7,45 @@
 #include <cstdio>
 #include <memory>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QStandardPaths>
 
 namespace {
 void complain(const QString &line) {
     std::fprintf(stderr, "walkthrough: %s\n", qPrintable(line));
     std::fflush(stderr);
+}
+// A head-and-shoulders outline against a wall, the picture the camera shows.
+QImage silhouette() {
+    QImage picture(640, 480, QImage::Format_RGB32);
+    picture.fill(QColor(196, 206, 214));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(58, 66, 78));
+    painter.drawEllipse(QPointF(320, 190), 85, 100);
+    painter.drawRoundedRect(QRectF(170, 300, 300, 220), 120, 120);
+    return picture;
+}
+
+// The walkthrough has no camera in front of anyone: unless the caller named a folder of
+// pictures, the camera plays one silhouette from a folder made next to the screenshot folder
+// (<folder>/../walkthrough-camera), so the screenshots stay the only files in <folder>.
+bool useFileCamera(const QString &screenshotFolder) {
+    if (!qEnvironmentVariableIsEmpty("SECLOG_CAMERA_FOLDER"))
+        return true;
+    const QString cameraFolder =
+        QFileInfo(screenshotFolder).absoluteDir().filePath(QStringLiteral("walkthrough-camera"));
+    if (!QDir().mkpath(cameraFolder) ||
+        !silhouette().save(cameraFolder + QStringLiteral("/silhouette.png")))
+        return false;
+    qputenv("SECLOG_CAMERA_FOLDER", QFile::encodeName(cameraFolder));
+    return true;
 }
 } // namespace
 
@@ -27,7 +59,10 @@ int main(int argc, char *argv[]) {
     parser.setApplicationDescription(QStringLiteral(
         "Walks the SecLog client offscreen through a guard's day against the stand-in server "
         "(seclog-server): log in, open logs, search, mark OUT, the report search and the printed "
-        "report. Saves a screenshot per step in <folder>; exits 0 when all worked. The server "
+        "report, a new person and log saved and printed, a log with documents and a view-only "
+        "log. The camera plays the pictures of SECLOG_CAMERA_FOLDER, or a silhouette written to "
+        "<folder>/../walkthrough-camera. Saves a screenshot per step in <folder>; exits 0 when all "
+        "worked. The server "
         "sets come from SECLOG_SERVERS as for the client; it refuses to run unless every server "
         "address answers as the stand-in server."));
     parser.addHelpOption();
@@ -39,6 +74,10 @@ int main(int argc, char *argv[]) {
         return 2;
     }
     const QString folder = parser.positionalArguments().first();
+    if (!useFileCamera(folder)) {
+        complain(QStringLiteral("cannot write the camera's picture next to ") + folder);
+        return 1;
+    }
 
     // Its own preferences, next to the client's but apart: the tour starts by logging out,
     // which would otherwise wipe the session of the guard using the client here.

@@ -168,8 +168,10 @@ WalkthroughRun runWalkthrough(const QString &serversFile, const QTemporaryDir &h
 }
 
 // Against the server program: log in, the open logs, a search, mark OUT, the report search from
-// the menu and the printed report, with a screenshot per step; every request the client can
-// send reaches the server, after the identity question and never refused.
+// the menu and the printed report; then a new person photographed with the file camera, a new
+// log through every picker, saved and printed; an open log with IN and OUT documents and a log
+// past its update time. A screenshot per step; every request the client can send reaches the
+// server, after the identity question and never refused.
 TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
     ServerProgram server;
     ASSERT_FALSE(server.base.isEmpty()) << server.output.toStdString();
@@ -179,7 +181,7 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
         runWalkthrough(writeServerSets(home, server.base, server.base, server.base), home, shots);
     const std::string output = run.output.toStdString();
     ASSERT_EQ(run.exitCode, 0) << output;
-    EXPECT_TRUE(run.output.contains("walkthrough: all 10 steps passed")) << output;
+    EXPECT_TRUE(run.output.contains("walkthrough: all 36 steps passed")) << output;
 
     const auto marked = QRegularExpression("marked OUT log (\\d+)").match(run.output);
     ASSERT_TRUE(marked.hasMatch()) << output;
@@ -188,10 +190,54 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
     ASSERT_TRUE(outTime.has_value());
     EXPECT_FALSE(outTime->empty()) << "the server has the log closed";
 
-    const char *steps[] = {
-        "01-login-shown",           "02-logged-in",  "03-search", "04-search-cleared",
-        "05-mark-out-confirmation", "06-marked-out", "07-menu",   "08-report-screen",
-        "09-report-search",         "10-report"};
+    const auto saved = QRegularExpression("saved new log (\\d+)\n").match(run.output);
+    ASSERT_TRUE(saved.hasMatch()) << output;
+    const QString newId = saved.captured(1);
+    EXPECT_NE(newId, logId);
+    const auto newOutTime = seclog::server::logOutTime(server.dbPath(), newId.toLongLong());
+    ASSERT_TRUE(newOutTime.has_value()) << "the server has the new log";
+    EXPECT_TRUE(newOutTime->empty()) << "the new log is open";
+
+    // The camera's picture is written beside the screenshots, not among them.
+    EXPECT_TRUE(QFile::exists(home.filePath("walkthrough-camera/silhouette.png")));
+    EXPECT_EQ(QDir(shots).entryList(QDir::Files).size(), 36);
+
+    const char *steps[] = {"01-login-shown",
+                           "02-logged-in",
+                           "03-search",
+                           "04-search-cleared",
+                           "05-mark-out-confirmation",
+                           "06-marked-out",
+                           "07-menu",
+                           "08-report-screen",
+                           "09-report-search",
+                           "10-report",
+                           "11-report-closed",
+                           "12-open-logs-again",
+                           "13-new-mobile-search",
+                           "14-add-new-person-question",
+                           "15-person-screen",
+                           "16-photo-source",
+                           "17-camera",
+                           "18-photo-taken",
+                           "19-designation-picker",
+                           "20-person-filled",
+                           "21-new-log-form",
+                           "22-vehicle-picker",
+                           "23-vehicle-chosen",
+                           "24-meet-to-picker",
+                           "25-meet-to-chosen",
+                           "26-entry-type-picker",
+                           "27-entry-type-chosen",
+                           "28-purpose-picker",
+                           "29-purpose-chosen",
+                           "30-save-sheet",
+                           "31-saved",
+                           "32-new-log-report",
+                           "33-new-log-listed",
+                           "34-log-with-documents",
+                           "35-back-to-list",
+                           "36-view-only-log"};
     for (const char *step : steps) {
         const QString file(step);
         const QString line =
@@ -221,6 +267,17 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
         {"POST /SaveSecurityIOLog ", true},
         {"POST /sp USP_SecurityLogBySearchText_RptSearch/SecIOS_ReportFilterSearch ", true},
         {"GET /10_Reports/FrmSecLog.aspx SecIOLog_id=" + logId + " ", true},
+        // The new log: the person's pickers, the form's, one photo up and one save.
+        {"POST /sp USP_GetSecurityLogBySearchText/Sec_Designation ", true},
+        {"POST /sp USP_GetSecurityLogBySearchText/VehicleIOS ", true},
+        {"POST /sp USP_GetSecurityLogBySearchText/Meet_To ", true},
+        {"POST /sp USP_GetSecurityLogBySearchText/EntryType ", true},
+        {"POST /sp USP_GetSecurityLogBySearchText/Purpose ", true},
+        {"POST /upload ", true},
+        {"POST /SaveSecurityIOLog_NoImageData ", true},
+        {"GET /10_Reports/FrmSecLog.aspx SecIOLog_id=" + newId + " ", true},
+        // The two existing logs opened: their lines are asked for each.
+        {"POST /sp USP_GetSecurityLogBySearchText/SecIOLogDetail ", false},
     };
     for (const Expected &request : expected) {
         const auto sent = lines.filter(request.request).size();
