@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Shapes
 import "../platform"
 
 // One item tile of a document: the picture in a circle, the name under it and, in the scan
@@ -29,23 +28,9 @@ Item {
             source: tileView.tile ? tileView.tile.imageSource : ""
         }
         // Covers the picture's corners with the strip's background, so it reads as a circle.
-        Shape {
+        RoundMask {
             anchors.fill: parent
-            antialiasing: true
-            ShapePath {
-                fillColor: tileView.cell ? tileView.cell.collectionBackground : "#303030"
-                strokeColor: "transparent"
-                fillRule: ShapePath.OddEvenFill
-                startX: 0
-                startY: 0
-                PathLine { x: theimage.width; y: 0 }
-                PathLine { x: theimage.width; y: theimage.height }
-                PathLine { x: 0; y: theimage.height }
-                PathLine { x: 0; y: 0 }
-                PathMove { x: 0; y: theimage.height / 2 }
-                PathArc { x: theimage.width; y: theimage.height / 2; radiusX: theimage.width / 2; radiusY: theimage.height / 2 }
-                PathArc { x: 0; y: theimage.height / 2; radiusX: theimage.width / 2; radiusY: theimage.height / 2 }
-            }
+            color: tileView.cell ? tileView.cell.collectionBackground : "#303030"
         }
         Rectangle {
             anchors.fill: parent

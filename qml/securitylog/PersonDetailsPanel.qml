@@ -31,6 +31,10 @@ Rectangle {
             anchors.fill: parent
             source: panel.person ? panel.person.photoUrl : ""
         }
+        RoundMask {
+            anchors.fill: parent
+            color: panel.color
+        }
     }
     Row {
         id: badges

@@ -353,6 +353,13 @@ void securityLogDetailView::box(comboBox *, const QString &element, int,
         cell.insert(QStringLiteral("text"), data.value(QStringLiteral("IOType")));
         cell.insert(QStringLiteral("detail"), QString());
     }
+    // An employee reads "name - code" over the department.
+    if (element == kMeetTo && data.contains(QStringLiteral("EmpName"))) {
+        cell.insert(QStringLiteral("text"), data.value(QStringLiteral("EmpName")) +
+                                                QStringLiteral(" - ") +
+                                                data.value(QStringLiteral("EmpCode")));
+        cell.insert(QStringLiteral("detail"), data.value(QStringLiteral("Department")));
+    }
 }
 
 // ---- the load of an existing log
