@@ -142,7 +142,6 @@ TEST_F(Routes, BadRequestsAre400WithJsonError) {
             R"({"SPName":"Usp_CommonService","JSONData":"{not json"})",
             R"({"SPName":"Usp_CommonService","JSONData":[1]})",
             R"({"SPName":"Usp_CommonService","JSONData":{"SP_Type":"Sel_DeviceAndDivision","LikeStr":{}}})",
-            R"({"SPName":"USP_GetSecurityLogBySearchText","JSONData":{"SearchBy":"All"}})",
             R"({"SPName":"USP_SecurityLogBySearchText_RptSearch","JSONData":{"SearchBy":"All"}})",
             "{\"SPName\":\"Nope\xFF\xFE\"}", std::string(100000, '[')})
         expectError(demo->client().Post("/sp", body, "application/json"), body.substr(0, 80));
@@ -185,14 +184,8 @@ TEST(MarkOut, ClosesAnOpenLogOnceAndRefusesTheRest) {
 
 TEST_F(Routes, FilesAndReportsServeOnlyWhatTheyHave) {
     auto client = demo->client();
-    const auto upload = client.Post("/upload", {{"folder", "Security/SecLogDetails_Bill/", "", ""},
-                                                {"file", "bill", "z bill.jpg", "image/jpeg"}});
-    // The stored name is the server's own; the reply path serves with "~" read as /files.
-    const std::string stored = jsonOf(upload).at(0).get<std::string>();
-    EXPECT_TRUE(stored.starts_with("~/Security/SecLogDetails_Bill/z_bill.jpg_")) << stored;
     std::ofstream(demo->dir.path / "secret.txt") << "secret";
     const std::vector<std::tuple<std::string, int, std::string, std::string>> cases = {
-        {"/files" + stored.substr(1), 200, "image/jpeg", "bill"},
         {"/files/Security/PersonsImages/person_1.png", 200, "image/png", "\x89PNG\r\n\x1a\n"},
         {"/10_Reports/FrmSecLog.aspx?SecIOLog_id=4&BranchCode=HLV01", 200, "application/pdf",
          "%PDF-"},
@@ -215,7 +208,7 @@ TEST_F(Routes, FilesAndReportsServeOnlyWhatTheyHave) {
         EXPECT_EQ(reply->body.find("secret"), std::string::npos) << path;
     }
     // Content streams are uncompressed, so the report's text stays searchable.
-    const std::string pdf = client.Get(std::get<0>(cases[2]))->body;
+    const std::string pdf = client.Get(std::get<0>(cases[1]))->body;
     for (const char *text : {"%%EOF", "Halvik Textiles", "Rajesh Kannan", "DC-2041"})
         EXPECT_NE(pdf.find(text), std::string::npos) << text;
 }
