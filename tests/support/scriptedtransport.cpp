@@ -22,12 +22,13 @@ QMap<QString, QString> ScriptedTransport::Sent::form() const {
 }
 
 ScriptedTransport::~ScriptedTransport() {
-    for (const Sent &s : sent)
-        delete s.job.data();
+    for (const QPointer<Job> &job : m_jobs)
+        delete job.data();
 }
 
 TransportJob *ScriptedTransport::send(const HttpRequest &request) {
     auto *job = new Job;
+    m_jobs.append(job);
     sent.append({request, job});
     return job;
 }

@@ -48,6 +48,10 @@ public:
 
     // The requests whose "SPName" is `spName`.
     QList<Sent> withSPName(const QString &spName) const;
+
+private:
+    // Every job made, so a test may clear `sent` without leaking them.
+    QList<QPointer<Job>> m_jobs;
 };
 
 // Installs a fresh ScriptedTransport for the life of a test.
