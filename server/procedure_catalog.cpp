@@ -1,3 +1,4 @@
+#include "employee_fp_procedures.h"
 #include "procedures.h"
 
 namespace seclog::server {
@@ -8,6 +9,7 @@ ProcedureRegistry makeProcedureRegistry() {
     addAppRightsProcedures(registry);
     addSecurityLogProcedures(registry);
     addSecurityLogPickerProcedures(registry);
+    addEmployeeFingerprintProcedures(registry);
     return registry;
 }
 

@@ -5,6 +5,7 @@
 #include "http_reply.h"
 #include "identity_route.h"
 #include "procedures.h"
+#include "quoted_parameters.h"
 #include "request_error.h"
 #include "request_log.h"
 
@@ -60,6 +61,42 @@ void handleStoredProcedure(RouteContext &context, const httplib::Request &req,
     }
     if (wantsStrings(body))
         stringifyValues(rows);
+    replyJson(res, rows);
+}
+
+std::string bodyText(const nlohmann::json &body, const char *key) {
+    const auto it = body.find(key);
+    if (it == body.end() || it->is_null())
+        return {};
+    if (!it->is_string())
+        throw RequestError(std::string(key) + " must be text");
+    return it->get<std::string>();
+}
+
+// The employee picker's list: a JSON body {"SP_Name", "Parameters", "LikeStr"} where
+// Parameters is a single-quoted text holding a one-object array, the procedure's arguments.
+// Replies are always text.
+void handleCommonGetSearchData(RouteContext &context, const httplib::Request &req,
+                               httplib::Response &res) {
+    const auto body = nlohmann::json::parse(req.body, nullptr, false);
+    if (body.is_discarded() || !body.is_object())
+        throw RequestError("body must be a JSON object");
+    const std::string spName = bodyText(body, "SP_Name");
+    const nlohmann::json parameters = parseQuotedParameters(bodyText(body, "Parameters"));
+    if (!parameters.is_array() || parameters.size() != 1 || !parameters[0].is_object())
+        throw RequestError("Parameters must hold one object");
+    nlohmann::json data = parameters[0];
+    data["LikeStr"] = bodyText(body, "LikeStr");
+    noteRequestDetail(context.registry.describe(spName, data));
+
+    const ProcedureHandler &handler = context.registry.find(spName, data);
+    nlohmann::json rows;
+    {
+        auto lock = context.db.lock();
+        ProcedureContext procedureContext{context.db, context.port, context.filesDir};
+        rows = handler(procedureContext, data);
+    }
+    stringifyValues(rows);
     replyJson(res, rows);
 }
 
@@ -138,6 +175,10 @@ void installRoutes(httplib::Server &server, RouteContext &context) {
     server.Post("/sp", [&context](const httplib::Request &req, httplib::Response &res) {
         answerGuarded(res, [&] { handleStoredProcedure(context, req, res); });
     });
+    server.Post("/CommonGetSearchData",
+                [&context](const httplib::Request &req, httplib::Response &res) {
+                    answerGuarded(res, [&] { handleCommonGetSearchData(context, req, res); });
+                });
     addFormRoute(server, context, "/verifyUser", handleVerifyUser);
     addFormRoute(server, context, "/SaveSecurityIOLog", handleSave<saveSecurityIOLog>);
     addFormRoute(server, context, "/SaveSecurityIOLog_NoImageData",

@@ -39,7 +39,8 @@ constexpr std::array kSchemaStatements = {
         ImagePath TEXT NOT NULL DEFAULT '',
         Division_id INTEGER REFERENCES Division(Division_id),
         Mobile TEXT NOT NULL DEFAULT '',
-        EmpCode TEXT NOT NULL DEFAULT ''))",
+        EmpCode TEXT NOT NULL DEFAULT '',
+        Designation TEXT NOT NULL DEFAULT ''))",
     R"(CREATE TABLE IF NOT EXISTS Users (
         Users_id INTEGER PRIMARY KEY,
         UserName TEXT NOT NULL UNIQUE,
@@ -111,7 +112,25 @@ constexpr std::array kSchemaStatements = {
         Doc_id INTEGER NOT NULL,
         PRIMARY KEY (SecIOLog_id, ListName, Doc_id)))",
     "CREATE INDEX IF NOT EXISTS SecurityIOLogDocIds_doc ON SecurityIOLogDocIds(ListName, Doc_id)",
+    // Fingerprint-reader punches; PunchTime is ISO, FPMode 'I' (in) or 'O' (out), the reader's
+    // name as it reports itself.
+    R"(CREATE TABLE IF NOT EXISTS EmployeePunch (
+        Punch_id INTEGER PRIMARY KEY,
+        Employee_id INTEGER NOT NULL REFERENCES Employee(Employee_id),
+        PunchTime TEXT NOT NULL,
+        FPMode TEXT NOT NULL CHECK (FPMode IN ('I', 'O')),
+        FPDeviceName TEXT NOT NULL,
+        Division_id INTEGER NOT NULL REFERENCES Division(Division_id)))",
+    "CREATE INDEX IF NOT EXISTS EmployeePunch_employee ON EmployeePunch(Employee_id, PunchTime)",
 };
+
+// Databases made before employees had a designation get the column.
+void addEmployeeDesignation(Database &db) {
+    for (const auto &column : db.query("PRAGMA table_info(Employee)"))
+        if (column.value("name", "") == "Designation")
+            return;
+    db.executeScript("ALTER TABLE Employee ADD COLUMN Designation TEXT NOT NULL DEFAULT ''");
+}
 
 } // namespace
 
@@ -119,6 +138,7 @@ void createSchema(Database &db) {
     db.transaction([&] {
         for (const char *statement : kSchemaStatements)
             db.executeScript(statement);
+        addEmployeeDesignation(db);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "access.h"
 #include "commonclass.h"
+#include "employeefplogviewtableviewcontroller.h"
 #include "mainqueue.h"
 #include "navigationcontroller.h"
 #include "securitylogtvc.h"
@@ -94,6 +95,10 @@ void MenuViewController::didSelectRow(int, int row) {
         }
         close();
         break;
+    case 4:
+        if (NavigationController *nav = navigationController())
+            nav->pushViewController(new EmployeeFPLogViewTableViewController(), true);
+        break;
     case 5: {
         UserDefaults::standard().removeAll();
         UserDefaults::standard().synchronize();
@@ -105,7 +110,7 @@ void MenuViewController::didSelectRow(int, int row) {
         break;
     }
     default:
-        // The scanner, the monthly summary and the employee log arrive with their own screens.
+        // The scanner and the monthly summary arrive with their own screens.
         break;
     }
 }

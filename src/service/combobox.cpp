@@ -91,9 +91,20 @@ void comboBox::setSearchText(const QString &text) {
 void comboBox::filter() {
     const QString needle = m_search.trimmed();
     const QString field = m_list.searchField.isEmpty() ? m_list.valueField : m_list.searchField;
+    // A search field that names a request argument ("SearchText", "LikeStr") is no column of
+    // the rows: the typed text is then looked for in what each row shows, or typing would
+    // empty the list.
+    auto matches = [&](const Row &row) {
+        if (row.contains(field))
+            return RowsReader::text(row, field).contains(needle, Qt::CaseInsensitive);
+        QStringList shown{value(row)};
+        for (const QString &column : m_list.dataFields)
+            shown.append(RowsReader::text(row, column));
+        return shown.join(QLatin1Char(' ')).contains(needle, Qt::CaseInsensitive);
+    };
     m_shown.clear();
     for (const Row &row : m_rows)
-        if (needle.isEmpty() || RowsReader::text(row, field).contains(needle, Qt::CaseInsensitive))
+        if (needle.isEmpty() || matches(row))
             m_shown.append(row);
     reloadData();
 }

@@ -317,6 +317,25 @@ TEST_F(FormTest, ChoosingAnEntryTypeShowsItsNameAndSavesItsId) {
     EXPECT_EQ(form->entryTypeId(), "3");
 }
 
+// The employee picker searches by "SearchText", an argument of the request and no column of
+// its rows: typing still narrows the list by what the rows show.
+TEST_F(FormTest, TypingInTheMeetToPickerNarrowsItsEmployees) {
+    open();
+    form->didSelectRow(1, 1);
+    auto *nav = qobject_cast<NavigationController *>(root->presentedViewController());
+    auto *picker = nav ? nav->viewControllerAt<comboBox>(0) : nullptr;
+    ASSERT_NE(picker, nullptr);
+    net->replyLast(QVariantList{
+        QVariantMap{{"EmpName", "Anitha Joseph"}, {"EmpCode", "HT1009"}, {"Department", "Quality"}},
+        QVariantMap{{"EmpName", "Priya Menon"}, {"EmpCode", "HT1006"}, {"Department", "HR"}}});
+    processEvents();
+    for (const auto &[typed, shown] :
+         {std::pair<const char *, int>{"priya", 1}, {"ht100", 2}, {"quality", 1}, {"nobody", 0}}) {
+        picker->setSearchText(typed);
+        EXPECT_EQ(picker->shownRows().size(), shown) << typed;
+    }
+}
+
 // ---- saving
 
 struct RefusalCase {

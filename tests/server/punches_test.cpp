@@ -1,0 +1,282 @@
+// The employee fingerprint log's side of the server: the employee picker's search through
+// /CommonGetSearchData with its single-quoted Parameters, and an employee's recent punches.
+
+#include "database.h"
+#include "date_time.h"
+#include "demo_server.h"
+#include "punch_time.h"
+#include "quoted_parameters.h"
+#include "request_error.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace seclog::server::testing {
+namespace {
+
+constexpr const char *kSearchPath = "/CommonGetSearchData";
+
+// Parameters as the client builds it, around a branch code.
+std::string employeeSearchParameters(const std::string &branch) {
+    return "[{'BranchCode':'" + branch + "','SP_Type':'EMPLOYEE_SEARCH'}]";
+}
+
+json searchBody(const std::string &parameters, const json &likeStr = "",
+                const std::string &spName = "Usp_Production_Sel") {
+    return {{"SP_Name", spName}, {"Parameters", parameters}, {"LikeStr", likeStr}};
+}
+
+json punchesOf(DemoServer &demo, const std::string &empCode) {
+    return demo.postSp("USP_Security",
+                       {{"ReqType", "SELECT_LASTTWODAYSLOG"}, {"EmpCode", empCode}});
+}
+
+// --- Parameters text ----------------------------------------------------------------------
+
+struct ParseCase {
+    const char *text;
+    const char *expected; // JSON; nullptr: refused
+};
+
+class QuotedParameters : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(QuotedParameters, ReadsOnlyQuotedTextObjectsAndArrays) {
+    const auto &[text, expected] = GetParam();
+    if (expected)
+        EXPECT_EQ(parseQuotedParameters(text), json::parse(expected));
+    else
+        EXPECT_THROW(parseQuotedParameters(text), RequestError);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, QuotedParameters,
+    ::testing::Values(
+        ParseCase{"[{'BranchCode':'HLV01','SP_Type':'EMPLOYEE_SEARCH'}]",
+                  R"([{"BranchCode":"HLV01","SP_Type":"EMPLOYEE_SEARCH"}])"},
+        ParseCase{R"([{'BranchCode':'O\'Neil\\B'}])", R"([{"BranchCode":"O'Neil\\B"}])"},
+        ParseCase{" [ { 'a' : '' , 'b' : [ 'x', {} ] } , [] ] ", R"([{"a":"","b":["x",{}]},[]])"},
+        ParseCase{R"(['say "hi"', 'é'])", R"(["say \"hi\"","é"])"},
+        ParseCase{"'plain'", R"("plain")"}, ParseCase{"", nullptr}, ParseCase{"[", nullptr},
+        ParseCase{"[{'a':'b'}", nullptr}, ParseCase{"[{'a':'b'}]]", nullptr},
+        ParseCase{"[{'a':'b',}]", nullptr}, ParseCase{"[{'a':'b'},]", nullptr},
+        ParseCase{"[{'a' 'b'}]", nullptr}, ParseCase{"[{'a':'b','a':'c'}]", nullptr},
+        ParseCase{R"([{"a":"b"}])", nullptr}, // double quotes are not ours
+        ParseCase{"[{a:'b'}]", nullptr}, ParseCase{"[{'a':1}]", nullptr},
+        ParseCase{"[{'a':true}]", nullptr}, ParseCase{"[{'a':'b}]", nullptr},
+        ParseCase{R"([{'a':'b\'}])", nullptr}, ParseCase{R"([{'a':'b\n'}])", nullptr},
+        ParseCase{R"(['\)", nullptr},
+        ParseCase{"[[[[[[[[[[[[[[[[[[[[]]]]]]]]]]]]]]]]]]]", nullptr}));
+
+// --- Employee search ----------------------------------------------------------------------
+
+class EmployeeSearch : public ::testing::Test {
+protected:
+    // A second branch, with a code a blind quote replacement would break, and its employee.
+    static void SetUpTestSuite() {
+        demo = std::make_unique<DemoServer>();
+        Database db(demo->dbPath.string());
+        db.execute("INSERT INTO Branch VALUES (?1, 'Odd Branch')", {std::string(kOddBranch)});
+        db.execute("INSERT INTO Division VALUES (9, 'Knitting', ?1)", {std::string(kOddBranch)});
+        db.execute("INSERT INTO Employee(EmpName, Department_id, Division_id, EmpCode, "
+                   "Designation) VALUES ('Karthik Velu', 5, 9, 'KN2001', 'Knitter')");
+    }
+    static void TearDownTestSuite() { demo.reset(); }
+    static inline std::unique_ptr<DemoServer> demo;
+    static constexpr const char *kOddBranch = R"(O'Neil\B)";
+};
+
+TEST_F(EmployeeSearch, AnswersTheDemoEmployeeWithItsColumnsAsText) {
+    const json reply =
+        demo->post(kSearchPath, searchBody(employeeSearchParameters("HLV01"), "HT1007").dump());
+    EXPECT_EQ(reply, json::parse(R"([{"Employee_id":"7","EmpName":"Venkatesh Rao",
+        "EmpCode":"HT1007","Department":"Production","Designation":"Production Manager",
+        "ImagePath":"~/Security/PersonsImages/emp_3.png"}])"));
+}
+
+struct SearchCase {
+    std::string parameters;
+    json likeStr;
+    Ids names;
+};
+
+TEST_F(EmployeeSearch, MatchesNameOrCodeWithinTheBranch) {
+    const std::string hlv = employeeSearchParameters("HLV01");
+    const Ids everyone = {"Anitha Joseph", "Mani Raj",         "Priya Menon",
+                          "Priya Nair",    "Ramesh Iyer",      "Ravi Kumar",
+                          "Suresh Babu",   "Suresh Natarajan", "Venkatesh Rao"};
+    const std::vector<SearchCase> cases = {
+        {hlv, "", everyone},
+        {hlv, nullptr, everyone},
+        {hlv, "priya", {"Priya Menon", "Priya Nair"}},
+        {hlv, "HT1005", {"Suresh Natarajan"}},
+        {hlv, "ht100", everyone},
+        {hlv, "Quality", {}}, // department is not searched
+        {hlv, "Karthik", {}},
+        {hlv, "%", {}},
+        {hlv, "' OR '1'='1", {}},
+        {R"([{'BranchCode':'O\'Neil\\B','SP_Type':'EMPLOYEE_SEARCH'}])", "", {"Karthik Velu"}},
+        {R"([{'BranchCode':'O\'Neil\\B','SP_Type':'EMPLOYEE_SEARCH'}])", "KN2", {"Karthik Velu"}},
+        {employeeSearchParameters("HLV02"), "", {}},
+        {" [ { 'SP_Type' : 'EMPLOYEE_SEARCH' , 'BranchCode' : 'HLV01' } ] ",
+         "Rao",
+         {"Venkatesh Rao"}},
+    };
+    for (const auto &[parameters, likeStr, names] : cases)
+        EXPECT_EQ(
+            column(demo->post(kSearchPath, searchBody(parameters, likeStr).dump()), "EmpName"),
+            names)
+            << parameters << " / " << likeStr;
+}
+
+struct RefusalCase {
+    std::string body;
+    std::string error;
+};
+
+TEST_F(EmployeeSearch, RefusesMalformedOrUnknownRequestsWith400) {
+    const std::string hlv = employeeSearchParameters("HLV01");
+    const std::vector<RefusalCase> cases = {
+        {searchBody(hlv, "", "Usp_Nope").dump(), "unknown procedure: Usp_Nope"},
+        {searchBody("[{'BranchCode':'HLV01','SP_Type':'EMPLOYEE_LIST'}]").dump(),
+         "unknown SP_Type 'EMPLOYEE_LIST' for Usp_Production_Sel"},
+        {searchBody("[{'BranchCode':'HLV01'}]").dump(),
+         "unknown SP_Type '' for Usp_Production_Sel"},
+        {searchBody("[{'SP_Type':'EMPLOYEE_SEARCH'}]").dump(), "missing parameter BranchCode"},
+        {searchBody(R"([{"BranchCode":"HLV01","SP_Type":"EMPLOYEE_SEARCH"}])").dump(),
+         "Parameters: expected a quoted key at offset 2"},
+        {searchBody("[{'BranchCode':'HLV01','SP_Type':'EMPLOYEE_SEARCH'}").dump(),
+         "Parameters: expected ',' at offset 51"},
+        {searchBody("[{'BranchCode':'HL\\V01','SP_Type':'EMPLOYEE_SEARCH'}]").dump(),
+         "Parameters: unknown escape at offset 19"},
+        {searchBody("").dump(), "Parameters: unexpected end at offset 0"},
+        {searchBody("{'BranchCode':'HLV01','SP_Type':'EMPLOYEE_SEARCH'}").dump(),
+         "Parameters must hold one object"},
+        {searchBody(hlv + "x").dump(), "Parameters: unexpected text after the end at offset 52"},
+        {searchBody("[{'SP_Type':'EMPLOYEE_SEARCH'},{'BranchCode':'HLV01'}]").dump(),
+         "Parameters must hold one object"},
+        {searchBody("['HLV01']").dump(), "Parameters must hold one object"},
+        {searchBody(hlv, json{{"a", 1}}).dump(), "LikeStr must be text"},
+        {json{{"SP_Name", "Usp_Production_Sel"}, {"Parameters", json::array()}}.dump(),
+         "Parameters must be text"},
+        {"SP_Name=Usp_Production_Sel", "body must be a JSON object"},
+    };
+    for (const auto &[body, error] : cases) {
+        const json reply = jsonOf(demo->client().Post(kSearchPath, body, "application/json"), 400);
+        EXPECT_EQ(reply, json({{"error", error}})) << body;
+    }
+}
+
+// --- Punches ------------------------------------------------------------------------------
+
+// The display time back as a time point, for order and window checks.
+std::chrono::system_clock::time_point parsePunchTime(const std::string &text) {
+    std::tm parts{};
+    const char *end = strptime(text.c_str(), "%d %b %Y %I:%M %p", &parts);
+    EXPECT_TRUE(end && *end == '\0') << text;
+    parts.tm_isdst = -1;
+    return std::chrono::system_clock::from_time_t(std::mktime(&parts));
+}
+
+struct DisplayCase {
+    const char *iso, *shown;
+};
+
+class PunchDisplayTime : public ::testing::TestWithParam<DisplayCase> {};
+
+TEST_P(PunchDisplayTime, UsesTheTwelveHourClock) {
+    EXPECT_EQ(punchDisplayTime(GetParam().iso), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Times, PunchDisplayTime,
+    ::testing::Values(DisplayCase{"2026-12-07 09:12:45", "07 Dec 2026 09:12 AM"},
+                      DisplayCase{"2026-01-31 00:05:00", "31 Jan 2026 12:05 AM"},
+                      DisplayCase{"2026-06-01 12:30:00", "01 Jun 2026 12:30 PM"},
+                      DisplayCase{"2026-06-01 13:00:00", "01 Jun 2026 01:00 PM"},
+                      DisplayCase{"2026-06-01 23:59:59", "01 Jun 2026 11:59 PM"},
+                      DisplayCase{"", ""}, DisplayCase{"yesterday", "yesterday"}));
+
+class Punches : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { demo = std::make_unique<DemoServer>(); }
+    static void TearDownTestSuite() { demo.reset(); }
+    static inline std::unique_ptr<DemoServer> demo;
+};
+
+TEST_F(Punches, ListsTheLastTwoDaysNewestFirstWithEveryColumn) {
+    // Just inside and just outside the window, plus a punch still to come.
+    {
+        Database db(demo->dbPath.string());
+        for (double hoursAgo : {47.5, 48.5, -1.0})
+            db.execute("INSERT INTO EmployeePunch(Employee_id, PunchTime, FPMode, FPDeviceName, "
+                       "Division_id) VALUES (8, ?1, 'O', 'Test Reader', 1)",
+                       {isoHoursAgo(hoursAgo)});
+    }
+    const json rows = punchesOf(*demo, "HT1008");
+    ASSERT_EQ(rows.size(), 6u) << rows;
+    const Ids keys = {"DivisionName", "EmpCode",   "EmpName",   "FPDeviceName", "FPLogStr",
+                      "FPMode",       "FPModeStr", "ImagePath", "Department",   "Designation"};
+    const auto now = std::chrono::system_clock::now();
+    auto previous = now + std::chrono::minutes(1);
+    for (const auto &row : rows) {
+        EXPECT_EQ(row.size(), keys.size()) << row;
+        for (const auto &key : keys)
+            EXPECT_TRUE(row.contains(key) && row.at(key).is_string()) << key << row;
+        EXPECT_EQ(row["EmpName"], "Ramesh Iyer");
+        EXPECT_EQ(row["Department"], "Accounts");
+        EXPECT_EQ(row["Designation"], "Accounts Officer");
+        EXPECT_EQ(row["ImagePath"], "~/Security/PersonsImages/emp_4.png");
+        EXPECT_EQ(row["DivisionName"], "Spinning");
+        const auto when = parsePunchTime(row["FPLogStr"]);
+        EXPECT_LE(when, previous) << row["FPLogStr"];
+        EXPECT_GE(when, now - std::chrono::hours(48) - std::chrono::minutes(1));
+        previous = when;
+    }
+    EXPECT_EQ(column(rows, "FPMode"), (Ids{"I", "O", "I", "O", "I", "O"}));
+    EXPECT_EQ(column(rows, "FPModeStr"), (Ids{"IN", "OUT", "IN", "OUT", "IN", "OUT"}));
+    EXPECT_EQ(column(rows, "FPDeviceName"),
+              (Ids{"SPN Gate Reader", "SPN Canteen Reader", "SPN Gate Reader", "SPN Canteen Reader",
+                   "SPN Gate Reader", "Test Reader"}));
+}
+
+TEST_F(Punches, EachEmployeePunchesOnItsDivisionsReaders) {
+    const std::vector<std::tuple<const char *, size_t, const char *, const char *>> cases = {
+        {"HT1007", 5, "Weaving", "WVG Gate Reader"},    // Venkatesh Rao
+        {"HT1003", 5, "Processing", "PRC Gate Reader"}, // Suresh Babu, a user
+        {"HT1009", 0, "", ""},                          // Anitha Joseph: none
+        {"HT1004", 0, "", ""},                          // the inactive user's employee
+        {"HT9999", 0, "", ""},
+        {"", 0, "", ""},
+        {"ht1007", 0, "", ""},
+        {"HT1007' OR '1'='1", 0, "", ""},
+    };
+    for (const auto &[code, count, division, reader] : cases) {
+        const json rows = punchesOf(*demo, code);
+        ASSERT_EQ(rows.size(), count) << code << rows;
+        if (count == 0)
+            continue;
+        EXPECT_EQ(rows[0]["DivisionName"], division) << code;
+        EXPECT_EQ(rows[0]["FPDeviceName"], reader) << code;
+        EXPECT_EQ(rows[0]["EmpCode"], code);
+    }
+}
+
+TEST_F(Punches, RefusesUnknownRequestTypes) {
+    const std::vector<std::pair<json, std::string>> cases = {
+        {{{"ReqType", "SELECT_LASTWEEKLOG"}, {"EmpCode", "HT1007"}},
+         "unknown ReqType 'SELECT_LASTWEEKLOG' for USP_Security"},
+        {{{"ReqType", "select_lasttwodayslog"}, {"EmpCode", "HT1007"}},
+         "unknown ReqType 'select_lasttwodayslog' for USP_Security"},
+        {{{"EmpCode", "HT1007"}}, "unknown ReqType '' for USP_Security"},
+        {{{"ReqType", "SELECT_LASTTWODAYSLOG"}, {"EmpCode", json::array()}},
+         "parameter EmpCode must be text"},
+    };
+    for (const auto &[data, error] : cases) {
+        const auto reply =
+            demo->client().Post("/sp", spBody("USP_Security", data), "application/json");
+        EXPECT_EQ(jsonOf(reply, 400), json({{"error", error}})) << data;
+    }
+}
+
+} // namespace
+} // namespace seclog::server::testing
