@@ -40,6 +40,17 @@ bool wantsStrings(const nlohmann::json &body) {
     return it->is_string() && it->get<std::string>() == "true";
 }
 
+// Runs the procedure the registry finds for `spName` and its arguments, one request at a time
+// on the database, and notes what was asked in the request log.
+nlohmann::json runProcedure(RouteContext &context, const std::string &spName,
+                            const nlohmann::json &data) {
+    noteRequestDetail(context.registry.describe(spName, data));
+    const ProcedureHandler &handler = context.registry.find(spName, data);
+    auto lock = context.db.lock();
+    ProcedureContext procedureContext{context.db, context.port, context.filesDir};
+    return handler(procedureContext, data);
+}
+
 void handleStoredProcedure(RouteContext &context, const httplib::Request &req,
                            httplib::Response &res) {
     const auto body = nlohmann::json::parse(req.body, nullptr, false);
@@ -50,15 +61,7 @@ void handleStoredProcedure(RouteContext &context, const httplib::Request &req,
         throw RequestError("SPName must be text");
     const std::string spName = name->get<std::string>();
     const nlohmann::json data = parseJsonData(body);
-    noteRequestDetail(context.registry.describe(spName, data));
-
-    const ProcedureHandler &handler = context.registry.find(spName, data);
-    nlohmann::json rows;
-    {
-        auto lock = context.db.lock();
-        ProcedureContext procedureContext{context.db, context.port, context.filesDir};
-        rows = handler(procedureContext, data);
-    }
+    nlohmann::json rows = runProcedure(context, spName, data);
     if (wantsStrings(body))
         stringifyValues(rows);
     replyJson(res, rows);
@@ -87,15 +90,7 @@ void handleCommonGetSearchData(RouteContext &context, const httplib::Request &re
         throw RequestError("Parameters must hold one object");
     nlohmann::json data = parameters[0];
     data["LikeStr"] = bodyText(body, "LikeStr");
-    noteRequestDetail(context.registry.describe(spName, data));
-
-    const ProcedureHandler &handler = context.registry.find(spName, data);
-    nlohmann::json rows;
-    {
-        auto lock = context.db.lock();
-        ProcedureContext procedureContext{context.db, context.port, context.filesDir};
-        rows = handler(procedureContext, data);
-    }
+    nlohmann::json rows = runProcedure(context, spName, data);
     stringifyValues(rows);
     replyJson(res, rows);
 }
