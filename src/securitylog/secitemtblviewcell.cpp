@@ -58,6 +58,12 @@ bool isScanStrip(const QString &accessFrom) {
            accessFrom == QLatin1String("SecDetailView_DCScan");
 }
 
+QString shownBillLine(const SectionEntry &entry, const QString &key) {
+    if (entry.PartyDetails.isEmpty() || isStrip(entry.AccessFrom))
+        return QString();
+    return billLine(entry.PartyDetails, key);
+}
+
 QVariantMap contents(const SectionEntry &entry) {
     const auto &theme = CommonClass::shared();
     const bool headerFilled = !entry.PartyDetails.isEmpty() && !isStrip(entry.AccessFrom);
@@ -76,10 +82,8 @@ QVariantMap contents(const SectionEntry &entry) {
         {QStringLiteral("titlelbl"), headerFilled ? partyLine(details) : QString()},
         {QStringLiteral("Party_id"),
          headerFilled ? details.value(QStringLiteral("Party_id")) : QString()},
-        {QStringLiteral("billNolbl"),
-         headerFilled ? billLine(details, QStringLiteral("BillNo")) : QString()},
-        {QStringLiteral("billDatelbl"),
-         headerFilled ? billLine(details, QStringLiteral("BillDate")) : QString()},
+        {QStringLiteral("billNolbl"), shownBillLine(entry, QStringLiteral("BillNo"))},
+        {QStringLiteral("billDatelbl"), shownBillLine(entry, QStringLiteral("BillDate"))},
         {QStringLiteral("tileSize"), entry.AccessFrom.isEmpty() ? smallTile : largeTile},
         {QStringLiteral("tiles"), tiles},
         {QStringLiteral("background"), theme.tableViewRowBC},

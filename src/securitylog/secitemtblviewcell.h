@@ -28,6 +28,11 @@ bool isScanStrip(const QString &accessFrom);
 // "badgeShown", "singleTapEnabled"}), colours and fonts.
 QVariantMap contents(const SectionEntry &entry);
 
+// A bill line ("BillNo", "BillDate") as the cell shows it: the value, "--" when the key is
+// there without one, nothing when the key is missing or the header lines are not filled. The
+// save sends the bill number and date as shown.
+QString shownBillLine(const SectionEntry &entry, const QString &key);
+
 // Double tap on tile `itemIndex`: the question to ask before deleting, or nothing when there is
 // no such item, the item is a saved line or the entry is a DC.
 std::optional<QString> deleteQuestion(const SectionEntry &entry, int itemIndex);

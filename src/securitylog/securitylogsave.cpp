@@ -2,6 +2,7 @@
 
 #include "common.h"
 #include "rows.h"
+#include "secitemtblviewcell.h"
 
 namespace SecurityLogSave {
 
@@ -11,23 +12,19 @@ QString partyValue(const SectionEntry &entry, const char *key) {
     return entry.PartyDetails.value(QLatin1String(key));
 }
 
-// A shown header line: the value, "--" when the key is there with no value, "" without it.
-QString shownValue(const SectionEntry &entry, const char *key) {
-    if (entry.PartyDetails.isEmpty() || !entry.PartyDetails.contains(QLatin1String(key)))
-        return QString();
-    const QString value = partyValue(entry, key);
-    return value.isEmpty() ? QStringLiteral("--") : value;
-}
-
 QVariantMap detailRecord(const SectionEntry &entry, const itemDetailCell &item,
                          const QString &quantityKey) {
     QVariantMap record{
         {QStringLiteral("Party_id"), partyValue(entry, "Party_id")},
         {QStringLiteral("PartyName"), partyValue(entry, "PartyName")},
         {QStringLiteral("City"), partyValue(entry, "City")},
-        {QStringLiteral("DocNo"), shownBillNo(entry)},
+        {QStringLiteral("DocNo"),
+         secItemTBLViewCell::shownBillLine(entry, QStringLiteral("BillNo"))},
         {QStringLiteral("DocDate"),
-         common::sharedInstance().convertDateText(0, 4, shownBillDate(entry)).value_or(QString())},
+         common::sharedInstance()
+             .convertDateText(0, 4,
+                              secItemTBLViewCell::shownBillLine(entry, QStringLiteral("BillDate")))
+             .value_or(QString())},
         {QStringLiteral("Particulars"), item.titleText},
         {quantityKey, item.quantity()},
         {QStringLiteral("DocPath"), item.ItemImagePath},
@@ -89,14 +86,6 @@ void addSection(const QList<SectionEntry> &entries, bool in, Details &details, S
 }
 
 } // namespace
-
-QString shownBillNo(const SectionEntry &entry) {
-    return shownValue(entry, "BillNo");
-}
-
-QString shownBillDate(const SectionEntry &entry) {
-    return shownValue(entry, "BillDate");
-}
 
 Details buildDetails(const QList<SectionEntry> &in, const QList<SectionEntry> &out) {
     Details details;

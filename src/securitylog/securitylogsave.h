@@ -41,10 +41,6 @@ private:
     QString m_text;
 };
 
-// The bill number and date as the entry's row shows them ("--" for a present empty value).
-QString shownBillNo(const SectionEntry &entry);
-QString shownBillDate(const SectionEntry &entry);
-
 // What the server's answer to a save means for the guard.
 struct Answer {
     QString title;
