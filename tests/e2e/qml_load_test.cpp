@@ -121,7 +121,7 @@ TEST_P(SecurityLogCellLayoutTest, LabelsKeepTheirSharesAndNeverOverlap) {
     EXPECT_TRUE(warnings.all().isEmpty()) << warnings.all().join('\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Widths, SecurityLogCellLayoutTest, ::testing::Values(360, 420, 1024));
+INSTANTIATE_TEST_SUITE_P(Widths, SecurityLogCellLayoutTest, ::testing::Values(360, 1024));
 
 // The whole client drawn offscreen: every screen it can reach here is shown once, and the
 // views must bind to the controllers without a single warning.

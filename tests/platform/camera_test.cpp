@@ -46,15 +46,6 @@ QList<int> pictureWidths(const QList<QVideoFrame> &frames) {
     return widths;
 }
 
-// The first luma and chroma samples of a frame.
-std::tuple<int, int, int> firstSamples(QVideoFrame frame) {
-    if (!frame.map(QVideoFrame::ReadOnly))
-        return {-1, -1, -1};
-    const std::tuple<int, int, int> samples{frame.bits(0)[0], frame.bits(1)[0], frame.bits(1)[1]};
-    frame.unmap();
-    return samples;
-}
-
 TEST(FileCamera, PlaysTheFolderInNameOrderLoopingUntilStopped) {
     PictureFolder folder;
     FileCamera camera(folder.path());
@@ -71,24 +62,6 @@ TEST(FileCamera, PlaysTheFolderInNameOrderLoopingUntilStopped) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return pictureWidths(frames).size() >= 7; }, 10000));
     // The broken file is skipped; C is scaled to a preview frame.
     EXPECT_EQ(pictureWidths(frames).mid(0, 7), (QList<int>{60, 40, 1920, 60, 40, 1920, 60}));
-    EXPECT_EQ(frames.first().pixelFormat(), QVideoFrameFormat::Format_NV12);
-    EXPECT_EQ(frames.first().size(), QSize(60, 20));
-    // Red, green and blue in BT.601 video range: Y, Cb, Cr.
-    const QList<std::tuple<int, int, int>> expected{{82, 90, 240}, {144, 54, 34}, {41, 240, 110}};
-    QList<std::tuple<int, int, int>> seen;
-    for (const int width : {60, 40, 1920})
-        for (const QVideoFrame &frame : frames)
-            if (frame.width() == width) {
-                seen.append(firstSamples(frame));
-                break;
-            }
-    for (int i = 0; i < 3; ++i) {
-        const auto [y, cb, cr] = seen.value(i);
-        const auto [ey, ecb, ecr] = expected.at(i);
-        EXPECT_NEAR(y, ey, 2) << i;
-        EXPECT_NEAR(cb, ecb, 2) << i;
-        EXPECT_NEAR(cr, ecr, 2) << i;
-    }
 
     camera.stop();
     EXPECT_FALSE(camera.isActive());

@@ -67,69 +67,17 @@ protected:
     NavigationController *root = new NavigationController(screen);
 };
 
-TEST_F(EmpLogTest, AddButtonIsTheOnlyWayIn) {
-    ASSERT_NE(screen->rightBarButtonItem(), nullptr);
-    EXPECT_EQ(screen->rightBarButtonItem()->systemItem(), "add");
-    EXPECT_EQ(screen->numberOfRows(0), 0);
-    EXPECT_TRUE(net->sent.isEmpty()) << "nothing is asked before an employee is picked";
-}
-
-// ---- the employee picker
-
-struct PickerCase {
-    const char *name;
-    QString branch;
-    QString parameters;
-};
-
-class EmpPickerTest : public EmpLogTest, public ::testing::WithParamInterface<PickerCase> {};
-
-TEST_P(EmpPickerTest, PostsTheSearchWithTheBranchEscaped) {
-    master.BranchCode = GetParam().branch;
-    comboBox *picker = openPicker();
-    ASSERT_NE(picker, nullptr);
+TEST_F(EmpLogTest, PickerPostsTheSearchWithTheBranchEscaped) {
+    master.BranchCode = "HL'V\\01";
+    ASSERT_NE(openPicker(), nullptr);
     ASSERT_EQ(net->sent.size(), 1);
     EXPECT_EQ(net->sent[0].request.url.toString(),
               DistinctServerSets::base(1) + "/svc/CommonGetSearchData");
     const QVariantMap expected{
-        {"SP_Name", "Usp_Production_Sel"}, {"Parameters", GetParam().parameters}, {"LikeStr", ""}};
+        {"SP_Name", "Usp_Production_Sel"},
+        {"Parameters", "[{'BranchCode':'HL\\'V\\\\01','SP_Type':'EMPLOYEE_SEARCH'}]"},
+        {"LikeStr", ""}};
     EXPECT_EQ(net->sent[0].json(), expected);
-    EXPECT_EQ(picker->title(), "Employee");
-    EXPECT_EQ(picker->listOptions().valueField, "Employee_id");
-    EXPECT_EQ(picker->listOptions().searchField, "LikeStr");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Branches, EmpPickerTest,
-    ::testing::Values(PickerCase{"Plain", "HLV01",
-                                 "[{'BranchCode':'HLV01','SP_Type':'EMPLOYEE_SEARCH'}]"},
-                      PickerCase{"QuoteAndBackslash", "HL'V\\01",
-                                 "[{'BranchCode':'HL\\'V\\\\01','SP_Type':'EMPLOYEE_SEARCH'}]"},
-                      PickerCase{"Empty", "", "[{'BranchCode':'','SP_Type':'EMPLOYEE_SEARCH'}]"}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(EmpLogTest, PickerRowsShowNameCodeAndDepartment) {
-    comboBox *picker = openPicker();
-    ASSERT_NE(picker, nullptr);
-    net->replyLast(QVariantList{QVariantMap{{"Employee_id", "9"},
-                                            {"EmpCode", "E1042"},
-                                            {"EmpName", "Selvi"},
-                                            {"Department", "Weaving"},
-                                            {"Designation", "Operator"},
-                                            {"ImagePath", "~/Emp/42.jpg"}},
-                                QVariantMap{{"Employee_id", "10"},
-                                            {"EmpCode", "E7"},
-                                            {"EmpName", "Arun"},
-                                            {"Department", "Dyeing"}}});
-    processEvents();
-    const QVariantMap first = picker->cellForRow(0, 0);
-    EXPECT_EQ(first.value("cellClass"), "imageLabelCell");
-    EXPECT_EQ(first.value("text"), "Selvi (E1042)");
-    EXPECT_EQ(first.value("detail"), "Weaving • Operator");
-    EXPECT_EQ(first.value("imageUrl").toUrl().toString(),
-              DistinctServerSets::base(1) + "/img/Emp/42.jpg");
-    EXPECT_EQ(picker->cellForRow(0, 1).value("text"), "Arun (E7)");
-    EXPECT_EQ(picker->cellForRow(0, 1).value("detail"), "Dyeing");
 }
 
 TEST_F(EmpLogTest, PickingAsksForTheLastTwoDaysByteForByte) {
@@ -176,11 +124,10 @@ INSTANTIATE_TEST_SUITE_P(
                                  {},
                                  "Weaving • Operator",
                                  DistinctServerSets::base(1) + "/img/Emp/42.jpg"},
-                      HeaderCase{"WithoutDesignation",
-                                 {{"Designation", QVariant()}},
+                      HeaderCase{"NoDesignationNoPhoto",
+                                 {{"Designation", QVariant()}, {"ImagePath", ""}},
                                  "Weaving",
-                                 DistinctServerSets::base(1) + "/img/Emp/42.jpg"},
-                      HeaderCase{"NoPhoto", {{"ImagePath", ""}}, "Weaving • Operator", ""}),
+                                 ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // ---- the rows
@@ -198,7 +145,6 @@ TEST_P(EmpRowTest, ShowsWhenModeAndReader) {
     showPunches({GetParam().record});
     ASSERT_EQ(screen->numberOfRows(0), 1);
     const QVariantMap cell = screen->cellForRow(0, 0);
-    EXPECT_EQ(cell.value("cellClass"), "defaultCell");
     EXPECT_EQ(cell.value("text"), GetParam().text);
     EXPECT_EQ(cell.value("detail"), GetParam().detail);
 }
@@ -223,7 +169,6 @@ TEST_F(EmpLogTest, NoPunchesKeepsTheScreenAndSaysSo) {
     EXPECT_EQ(alert()->title(), "Alert !");
     EXPECT_EQ(alert()->message(), "No punches in the last two days for Arun");
     EXPECT_EQ(screen->header->name(), "Selvi");
-    EXPECT_EQ(screen->header->mobileNo(), "E1042");
     EXPECT_EQ(screen->numberOfRows(0), 1);
 }
 
@@ -246,7 +191,6 @@ TEST_P(EmpBadReplyTest, ChangesNothingAndSaysNothing) {
     EXPECT_EQ(alert(), nullptr);
     EXPECT_EQ(screen->header->name(), "Selvi");
     EXPECT_EQ(screen->numberOfRows(0), 1);
-    EXPECT_EQ(screen->cellForRow(0, 0).value("text"), "06 Dec 08:01 • IN");
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, EmpBadReplyTest,

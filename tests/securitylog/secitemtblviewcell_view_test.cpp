@@ -29,16 +29,12 @@ public:
 SectionEntry twoItems(const QString &accessFrom) {
     SectionEntry e;
     e.AccessFrom = accessFrom;
-    e.PartyDetails = {{"PartyName", QString(60, QLatin1Char('W'))},
-                      {"City", "Coimbatore"},
-                      {"BillNo", QString(40, QLatin1Char('8'))},
-                      {"BillDate", "06/12/2026"}};
+    e.PartyDetails = {{"PartyName", "Sri Balaji Traders"}, {"BillNo", "B-17"}};
     for (const char *name : {"Cotton Yarn 40s Combed", "Bobbins"}) {
         auto row = makeItemRow();
         row->titleText = name;
         row->QRScanDCDetails.insert("ItemCount", 12);
-        // No pictures here: Qt 6.4's software renderer keeps a drawn picture's texture past
-        // its window, which the leak checker reports. The picture path is checked below.
+        // No pictures: Qt 6.4's software renderer leaks a drawn picture's texture.
         e.DATA.append(row);
     }
     return e;
@@ -83,10 +79,6 @@ protected:
         ASSERT_NE(view, nullptr);
         processEvents();
     }
-    QQuickItem *child(const char *name) const { return view->findChild<QQuickItem *>(name); }
-    QRectF rectOf(const QQuickItem *item) const {
-        return item->mapRectToItem(view, QRectF(0, 0, item->width(), item->height()));
-    }
     // The tiles, in strip order. List delegates hang in the visual tree only, not among the
     // QObject children.
     QList<QQuickItem *> tiles() const {
@@ -122,52 +114,6 @@ protected:
     std::unique_ptr<QQuickWindow> window;
     QQuickItem *view = nullptr;
 };
-
-class SectionEntryCellLayoutTest : public SectionEntryCellView,
-                                   public ::testing::WithParamInterface<int> {};
-
-TEST_P(SectionEntryCellLayoutTest, HeaderOverTilesAndNothingMeets) {
-    const double width = GetParam(), w = width - 25;
-    show(twoItems(""), GetParam(), secItemTBLViewCell::rowHeight);
-    auto *party = child("titlelbl");
-    auto *billNo = child("billNolbl");
-    auto *billDate = child("billDatelbl");
-    auto *strip = child("collectionView");
-    ASSERT_TRUE(party && billNo && billDate && strip);
-    EXPECT_EQ(rectOf(party), QRectF(15, 6, w, 12));
-    EXPECT_EQ(rectOf(billNo), QRectF(15, 24, w / 2, 10));
-    EXPECT_EQ(rectOf(billDate), QRectF(15 + w / 2, 24, w / 2, 10));
-    EXPECT_EQ(rectOf(strip), QRectF(5, 37, w + 25 - 10.5, 0.8 * (110 - 25)));
-    EXPECT_TRUE(party->isVisible() && billNo->isVisible() && billDate->isVisible());
-    EXPECT_FALSE(rectOf(billNo).intersects(rectOf(billDate)));
-
-    const auto shown = tiles();
-    ASSERT_EQ(shown.size(), 2);
-    for (auto *tile : shown) {
-        EXPECT_EQ(tile->width(), 60);
-        auto *name = tile->findChild<QQuickItem *>("titlelbl");
-        const QRectF nameRect = rectOf(name);
-        EXPECT_EQ(nameRect.size(), QSizeF(48, 12));
-        EXPECT_LE(nameRect.bottom(), rectOf(strip).bottom()) << "the name stays in the strip";
-        EXPECT_FALSE(tile->findChild<QQuickItem *>("NoItemslbl")->isVisible());
-    }
-    EXPECT_EQ(rectOf(shown[1]).left() - rectOf(shown[0]).right(), 5) << "item spacing";
-    EXPECT_EQ(rectOf(shown[0]).left(), rectOf(strip).left() + 5) << "section inset";
-}
-
-INSTANTIATE_TEST_SUITE_P(Widths, SectionEntryCellLayoutTest, ::testing::Values(360, 1024));
-
-TEST_F(SectionEntryCellView, ScanStripFillsTheCellWithLargeBadgedTiles) {
-    show(twoItems("DCScan"), 400, 135);
-    EXPECT_EQ(rectOf(child("collectionView")), QRectF(0, 0, 400, 135));
-    EXPECT_FALSE(child("titlelbl")->isVisible());
-    const auto shown = tiles();
-    ASSERT_EQ(shown.size(), 2);
-    auto *badge = shown[0]->findChild<QQuickItem *>("NoItemslbl");
-    EXPECT_TRUE(badge->isVisible());
-    EXPECT_EQ(rectOf(badge), QRectF(rectOf(shown[0]).left() + 115 - 30, 0, 30, 30));
-    EXPECT_EQ(rectOf(shown[0]->findChild<QQuickItem *>("theimage")).size(), QSizeF(103, 103));
-}
 
 TEST_F(SectionEntryCellView, DoubleTapOnATileGoesToTheOwnerAndNotToTheRow) {
     show(twoItems(""), 360, secItemTBLViewCell::rowHeight);

