@@ -38,7 +38,8 @@ Rectangle {
             }
             Label {
                 Layout.fillWidth: true
-                horizontalAlignment: Text.AlignHCenter
+                horizontalAlignment: dialog.controller && dialog.controller.messageLeftAligned ? Text.AlignLeft : Text.AlignHCenter
+                font.pointSize: dialog.controller && dialog.controller.messagePointSize > 0 ? dialog.controller.messagePointSize : Qt.application.font.pointSize
                 text: dialog.controller ? dialog.controller.message : ""
                 visible: text !== ""
                 color: "black"

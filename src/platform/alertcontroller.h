@@ -32,6 +32,8 @@ class AlertController : public ViewController {
     Q_PROPERTY(bool actionSheet READ isActionSheet CONSTANT)
     Q_PROPERTY(QVariantList actions READ actionList CONSTANT)
     Q_PROPERTY(QVariantList textFields READ textFieldList NOTIFY textFieldsChanged)
+    Q_PROPERTY(bool messageLeftAligned MEMBER messageLeftAligned CONSTANT)
+    Q_PROPERTY(int messagePointSize MEMBER messagePointSize CONSTANT)
 public:
     enum class Style { Alert, ActionSheet };
     AlertController(const QString &title, const QString &message, Style style = Style::Alert,
@@ -54,6 +56,10 @@ public:
     // Taps the button at `index` (as the view does) or the first with this title (as tests do).
     Q_INVOKABLE void tapAction(int index);
     bool tap(const QString &title);
+
+    // A message of several lines reads better left-aligned, in a smaller font (0: the default).
+    bool messageLeftAligned = false;
+    int messagePointSize = 0;
 
     QVariantList actionList() const;
     QVariantList textFieldList() const;

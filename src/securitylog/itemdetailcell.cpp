@@ -1,5 +1,6 @@
 #include "itemdetailcell.h"
 
+#include "imageloading.h"
 #include "localimages.h"
 
 #include <algorithm>
@@ -76,6 +77,58 @@ double itemDetailCell::leadingNumber(const QString &text) {
     if (result.ec != std::errc() || !std::isfinite(value))
         return 0;
     return value;
+}
+
+void itemDetailCell::fill(const QVariantMap &result) {
+    auto text = [&result](const char *key) { return result.value(QLatin1String(key)).toString(); };
+    titleText = text("ItemName");
+    Item_id = text("Item_id");
+    unitText = text("SingularSymbol");
+    Singular = unitText;
+    Unit_id = text("Unit_id");
+    Plural = text("PluralSymbol");
+    bool whole = false;
+    const int places = text("NoOfDecimal").trimmed().toInt(&whole);
+    if (whole && places >= 0 && places <= 6)
+        decimals = places;
+    ItemImagePath = text("ImagePath");
+    imageUrl = KingfisherWrapper::convertToSource(ItemImagePath);
+    notify();
+}
+
+void itemDetailCell::makeQuantityControls() {
+    quantityControls = true;
+    if (!textField)
+        textField = QString();
+    notify();
+}
+
+std::optional<double> itemDetailCell::decimalValue(const QString &text) {
+    const QString trimmed = text.trimmed();
+    qsizetype digits = 0;
+    qsizetype points = 0;
+    for (QChar c : trimmed) {
+        if (isAsciiDigit(c))
+            ++digits;
+        else if (c == QLatin1Char('.'))
+            ++points;
+        else
+            return std::nullopt;
+    }
+    if (digits == 0 || points > 1)
+        return std::nullopt;
+    const QByteArray number = trimmed.toLatin1();
+    double value = 0;
+    const auto result =
+        std::from_chars(number.constData(), number.constData() + number.size(), value);
+    if (result.ec != std::errc() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+bool itemDetailCell::hasValidQuantity() const {
+    const auto value = textField ? decimalValue(*textField) : std::nullopt;
+    return value && *value > 0;
 }
 
 void itemDetailCell::tapButton(int tag) {

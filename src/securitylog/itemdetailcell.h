@@ -20,6 +20,8 @@ class itemDetailCell : public QObject {
     Q_PROPERTY(bool buttonsHidden MEMBER buttonsHidden NOTIFY changed)
     Q_PROPERTY(bool quantityEditable READ quantityEditable NOTIFY changed)
     Q_PROPERTY(QUrl imageSource READ imageSource NOTIFY changed)
+    Q_PROPERTY(QString badge READ badge NOTIFY changed)
+    Q_PROPERTY(bool checkmark MEMBER checkmark NOTIFY changed)
 public:
     explicit itemDetailCell(QObject *parent = nullptr);
 
@@ -54,11 +56,28 @@ public:
     bool makeReadOnly = true;
     QVariantMap QRScanDCDetails;
     QVariantList SelecedItems;
+    // labelImage: the badge over the bottom of the picture (a store PO line's ordered quantity).
+    QString labelImage;
+    bool labelImageShown = false;
+    // The row's checkmark accessory (an item chosen in the particulars list).
+    bool checkmark = false;
     // SecIOLogDet_id of the saved detail line; absent for a line not saved yet.
     std::optional<QString> savedDetailId;
 
     bool hasSavedDetailId() const { return savedDetailId && !savedDetailId->isEmpty(); }
     bool showsImage() const { return !image.isNull() || imageUrl.isValid(); }
+
+    // Fills the row from an item master search result. A missing key leaves its field empty and a
+    // "NoOfDecimal" that is not a whole number from 0 to 6 keeps the default of 2 decimals, so a
+    // faulty row still shows and its quantity stays a number.
+    void fill(const QVariantMap &result);
+    // The quantity field with its minus and plus buttons. The text stays as it is.
+    void makeQuantityControls();
+    // The quantity text as a decimal number: digits with at most one point, blanks around them
+    // allowed; nothing else (no sign, exponent or words).
+    static std::optional<double> decimalValue(const QString &text);
+    // The quantity a document may carry: a decimal number above 0.
+    bool hasValidQuantity() const;
 
     // The quantity rule. tapButton: tag 1 is plus, any other tag minus.
     Q_INVOKABLE void tapButton(int tag);
@@ -70,6 +89,7 @@ public:
     QString title() const { return titleText; }
     QString unit() const { return unitText; }
     QString quantity() const { return textField.value_or(QString()); }
+    QString badge() const { return labelImageShown ? labelImage : QString(); }
     void setQuantity(const QString &text);
     bool hasQuantityControls() const { return quantityControls; }
     bool quantityEditable() const { return makeReadOnly; }

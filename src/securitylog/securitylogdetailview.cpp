@@ -9,6 +9,8 @@
 #include "navigationcontroller.h"
 #include "secitemtblviewcell.h"
 #include "securityaddnewperson.h"
+#include "securityaddpartydetails.h"
+#include "securityaddpo.h"
 #include "securitylogpicker.h"
 #include "securitylogsavejob.h"
 
@@ -191,12 +193,16 @@ QList<SwipeAction> securityLogDetailView::trailingSwipeActions(int section, int 
     if (row != numberOfRows(section) - 1)
         return {};
     const auto &theme = CommonClass::shared();
-    // The pending-DC list, the scanner and the store PO screen come with their own work;
-    // until then these only close the swipe.
+    // The pending-DC list and the scanner come with their own work; until then these only
+    // close the swipe.
     auto later = [](auto done) { done(true); };
-    return {SwipeAction{QStringLiteral("Att DC"), theme.rowSelColor, later},
-            SwipeAction{QStringLiteral("DC Scan"), theme.orange1, later},
-            SwipeAction{QStringLiteral("Att PO"), theme.approveFontColor, later}};
+    return {
+        SwipeAction{QStringLiteral("Att DC"), theme.rowSelColor, later},
+        SwipeAction{QStringLiteral("DC Scan"), theme.orange1, later},
+        SwipeAction{QStringLiteral("Att PO"), theme.approveFontColor, [this, section](auto done) {
+                        openStorePO(section);
+                        done(true);
+                    }}};
 }
 
 void securityLogDetailView::deleteEntry(int section, int row) {
@@ -229,8 +235,31 @@ void securityLogDetailView::didSelectRow(int section, int row) {
     openPartyDetails(section, row);
 }
 
-void securityLogDetailView::openPartyDetails(int, int) {
-    // The party details screen arrives with the party work.
+void securityLogDetailView::presentInStack(ViewController *screen) {
+    auto *nav = new NavigationController(screen);
+    CommonClass::shared().styleNavigation(nav);
+    if (!present(nav, true))
+        delete nav;
+}
+
+void securityLogDetailView::openPartyDetails(int section, int row) {
+    auto *screen = new securityAddPartyDetails();
+    screen->FindInOrOutSection = sectionName(section);
+    if (const SectionEntry *entry = entryAt(section, row)) {
+        screen->sel_PartyDetails = entry->PartyDetails;
+        screen->cellItems = entry->DATA;
+        screen->InsertIndex = row;
+        screen->IsOutSideDCReturn = entry->IsOutSideDCReturn;
+    }
+    screen->IsUpdateable = IsUpdateable;
+    presentInStack(screen);
+}
+
+void securityLogDetailView::openStorePO(int section) {
+    auto *screen = new securityAddPO();
+    screen->AccessFrom = sectionName(section);
+    screen->IsUpdateable = IsUpdateable;
+    presentInStack(screen);
 }
 
 void securityLogDetailView::openDCRow(int, int) {

@@ -98,6 +98,9 @@ private:
     void applyDetailRows(const Rows &rows);
     void openPicker(int row);
     void openPartyDetails(int section, int row);
+    void openStorePO(int section);
+    // Shows `screen` as the root of a new themed stack over the form.
+    void presentInStack(ViewController *screen);
     void openDCRow(int section, int row);
     bool sectionEditable(int section) const;
     void setSaving(bool saving);

@@ -49,4 +49,14 @@ Rows textRows(const QVariant &reply) {
     return rows;
 }
 
+std::optional<Rows> listOfRows(const QVariant &reply) {
+    if (reply.typeId() != QMetaType::QVariantList)
+        return std::nullopt;
+    const QVariantList list = reply.toList();
+    for (const QVariant &item : list)
+        if (item.typeId() != QMetaType::QVariantMap)
+            return std::nullopt;
+    return textRows(reply);
+}
+
 } // namespace RowsReader

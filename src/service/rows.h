@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -15,6 +16,10 @@ namespace RowsReader {
 // rows; inside a row, numbers and booleans become their text, null becomes "" and nested
 // values are dropped, so every screen can treat every value as text.
 Rows textRows(const QVariant &reply);
+
+// The reply as rows of text when it is a list of objects (an empty list included); nothing when
+// it is anything else, so a screen can keep what it shows.
+std::optional<Rows> listOfRows(const QVariant &reply);
 
 // The text of `key` in `row`; "" when absent.
 inline QString text(const Row &row, const QString &key) {

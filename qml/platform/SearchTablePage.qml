@@ -1,0 +1,17 @@
+import QtQuick
+
+// A list under its search field.
+Item {
+    id: page
+    property var controller: null
+
+    SearchBar {
+        id: searchBar
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        search: page.controller ? page.controller.searchController : null
+    }
+    TablePage {
+        anchors { left: parent.left; right: parent.right; top: searchBar.bottom; bottom: parent.bottom }
+        controller: page.controller
+    }
+}
