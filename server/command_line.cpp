@@ -13,11 +13,19 @@ std::optional<int> parsePort(const std::string &text) {
     return port;
 }
 
+std::optional<int> parseCount(const std::string &text) {
+    int count = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || end != text.data() + text.size() || count < 0)
+        return std::nullopt;
+    return count;
+}
+
 } // namespace
 
 std::string usageText() {
-    return "usage: seclog-server --db FILE --port N [--demo] [--host 127.0.0.1] [--files DIR]\n"
-           "                     [--app-version V] [--app-link URL]\n";
+    return "usage: seclog-server --db FILE --port N [--demo [--items N]] [--host 127.0.0.1]\n"
+           "                     [--files DIR] [--app-version V] [--app-link URL]\n";
 }
 
 CommandLine parseCommandLine(const std::vector<std::string> &args) {
@@ -49,6 +57,12 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
             }
             options.port = *port;
             portGiven = true;
+        } else if (flag == "--items") {
+            options.itemMasterSize = parseCount(value);
+            if (!options.itemMasterSize) {
+                result.error = "invalid item count: " + value;
+                return result;
+            }
         } else if (flag == "--host") {
             options.host = value;
         } else if (flag == "--files") {
@@ -66,6 +80,8 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
         result.error = "--db is required";
     else if (!portGiven)
         result.error = "--port is required (0 picks a free one)";
+    else if (options.itemMasterSize && !options.demo)
+        result.error = "--items needs --demo";
     else
         result.options = std::move(options);
     return result;

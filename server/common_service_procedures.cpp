@@ -16,10 +16,17 @@ nlohmann::json deviceAndDivision(ProcedureContext &context, const nlohmann::json
                             {textParam(data, "LikeStr")});
 }
 
+// Every employee, for the generic list screen.
+nlohmann::json employees(ProcedureContext &context, const nlohmann::json &) {
+    return context.db.query(
+        "SELECT Employee_id, EmpName FROM Employee ORDER BY EmpName, Employee_id");
+}
+
 } // namespace
 
 void addCommonServiceProcedures(ProcedureRegistry &registry) {
     registry.add("Usp_CommonService", "SP_Type", "Sel_DeviceAndDivision", deviceAndDivision);
+    registry.add("Usp_CommonService", "SP_Type", "Sel_Emp", employees);
 }
 
 } // namespace seclog::server

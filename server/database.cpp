@@ -39,6 +39,11 @@ public:
         }
     }
 
+    void reset() {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+    }
+
     bool step() {
         const int rc = sqlite3_step(stmt_);
         if (rc == SQLITE_ROW)
@@ -119,6 +124,16 @@ int Database::execute(std::string_view sql, const SqlParams &params) {
     while (statement.step()) {
     }
     return sqlite3_changes(db_);
+}
+
+void Database::executeForEach(std::string_view sql, const std::vector<SqlParams> &rows) {
+    Statement statement(db_, sql);
+    for (const SqlParams &params : rows) {
+        statement.bind(params);
+        while (statement.step()) {
+        }
+        statement.reset();
+    }
 }
 
 void Database::executeScript(const std::string &sql) {

@@ -34,6 +34,8 @@ public:
     nlohmann::json query(std::string_view sql, const SqlParams &params = {});
     // Returns the number of rows changed.
     int execute(std::string_view sql, const SqlParams &params = {});
+    // Runs sql once per parameter row through one prepared statement (bulk inserts).
+    void executeForEach(std::string_view sql, const std::vector<SqlParams> &rows);
     void executeScript(const std::string &sql);
     std::int64_t lastInsertId() const;
 

@@ -4,7 +4,10 @@
 #include "date_time.h"
 #include "demo_documents.h"
 #include "demo_employees.h"
+#include "demo_items.h"
+#include "demo_parties.h"
 #include "demo_photos.h"
+#include "demo_store_pos.h"
 #include "password.h"
 #include "users.h"
 
@@ -175,11 +178,13 @@ void writeDemoPhotos(const std::filesystem::path &filesDir) {
         writeDemoPhoto(filesDir, personPhoto(i), static_cast<int>(i) + 1);
     writeDemoEmployeePhotos(filesDir);
     writeDemoBills(filesDir);
+    writeDemoItemPictures(filesDir);
 }
 
 } // namespace
 
-void loadDemoData(Database &db, const std::filesystem::path &filesDir) {
+void loadDemoData(Database &db, const std::filesystem::path &filesDir,
+                  std::optional<int> itemMasterSize) {
     writeDemoPhotos(filesDir);
     if (db.query("SELECT 1 FROM Branch LIMIT 1").size() > 0)
         return;
@@ -192,6 +197,8 @@ void loadDemoData(Database &db, const std::filesystem::path &filesDir) {
         insertPersons(db);
         insertLogs(db);
         insertDemoDocuments(db);
+        insertDemoParties(db);
+        insertDemoStorePOs(db, kBranch, insertDemoItems(db, itemMasterSize));
     });
 }
 

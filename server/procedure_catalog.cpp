@@ -9,6 +9,9 @@ ProcedureRegistry makeProcedureRegistry() {
     addAppRightsProcedures(registry);
     addSecurityLogProcedures(registry);
     addSecurityLogPickerProcedures(registry);
+    addPartyProcedures(registry);
+    addItemProcedures(registry);
+    addStorePOProcedures(registry);
     addEmployeeFingerprintProcedures(registry);
     return registry;
 }

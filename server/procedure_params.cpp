@@ -43,8 +43,20 @@ std::optional<std::int64_t> positiveId(std::string_view text) {
     return id;
 }
 
-std::string likeContains(std::string_view text) {
-    std::string pattern = "%";
+std::int64_t positiveIdParam(const nlohmann::json &data, std::string_view key) {
+    const auto it = data.is_object() ? data.find(key) : data.end();
+    std::optional<std::int64_t> id;
+    if (it != data.end() && it->is_number_integer() && it->get<std::int64_t>() > 0)
+        id = it->get<std::int64_t>();
+    else if (it != data.end() && it->is_string())
+        id = positiveId(it->get<std::string>());
+    if (!id)
+        throw RequestError("parameter " + std::string(key) + " must be a positive id");
+    return *id;
+}
+
+std::string likeStartsWith(std::string_view text) {
+    std::string pattern;
     for (char c : text) {
         if (c == '%' || c == '_' || c == '\\')
             pattern.push_back('\\');
@@ -52,6 +64,10 @@ std::string likeContains(std::string_view text) {
     }
     pattern.push_back('%');
     return pattern;
+}
+
+std::string likeContains(std::string_view text) {
+    return "%" + likeStartsWith(text);
 }
 
 } // namespace seclog::server

@@ -20,7 +20,13 @@ std::string requiredText(const nlohmann::json &data, std::string_view key);
 // A row id written in decimal: digits only, above 0, within 64 bits; nullopt otherwise.
 std::optional<std::int64_t> positiveId(std::string_view text);
 
+// A row id sent as a positive integer or as its decimal text; anything else, or none, is a
+// RequestError.
+std::int64_t positiveIdParam(const nlohmann::json &data, std::string_view key);
+
 // Makes user text safe inside "LIKE ? ESCAPE '\'": %, _ and \ match only themselves.
 std::string likeContains(std::string_view text);
+// The same for text the value must start with.
+std::string likeStartsWith(std::string_view text);
 
 } // namespace seclog::server

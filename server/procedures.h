@@ -12,6 +12,9 @@ void addCommonServiceProcedures(ProcedureRegistry &registry);
 void addAppRightsProcedures(ProcedureRegistry &registry);
 void addSecurityLogProcedures(ProcedureRegistry &registry);
 void addSecurityLogPickerProcedures(ProcedureRegistry &registry);
+void addPartyProcedures(ProcedureRegistry &registry);
+void addItemProcedures(ProcedureRegistry &registry);
+void addStorePOProcedures(ProcedureRegistry &registry);
 
 ProcedureRegistry makeProcedureRegistry();
 

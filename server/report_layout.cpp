@@ -30,9 +30,17 @@ constexpr float kValueX = 150;
 struct Column {
     float x;
     const char *heading;
+    bool alignRight = false;
 };
-constexpr std::array<Column, 5> kColumns = {
-    {{kPageMargin, "Section"}, {100, "Type"}, {185, "Doc No"}, {280, "Doc Date"}, {350, "Party"}}};
+// Section and Type hold short words, Doc No and Doc Date short codes; Party and Particulars
+// share what is left, and the quantities line up on their last digit at the margin.
+constexpr std::array<Column, 7> kColumns = {{{kPageMargin, "Section"},
+                                             {95, "Type"},
+                                             {153, "Doc No"},
+                                             {210, "Doc Date"},
+                                             {270, "Party"},
+                                             {390, "Particulars"},
+                                             {503, "Qty", true}}};
 
 // Room for a column's text: up to the next column less a gap, the last one up to the margin.
 constexpr float textWidth(size_t column) {
@@ -44,6 +52,7 @@ struct Cell {
     float x, width;        // the text is cut to fit `width`
     std::string_view text; // UTF-8
     TextStyle style;
+    bool alignRight = false; // ends at x + width instead of starting at x
 };
 
 // Places rows top down and starts a new page when the next one would reach the bottom margin.
@@ -61,15 +70,17 @@ public:
 
     // One row of cells on a common baseline, capitals centred in the row. The caller has made
     // room for it.
-    void row(float height, std::initializer_list<Cell> cells) {
+    void row(float height, const std::vector<Cell> &cells) {
         float size = 0;
         for (const Cell &cell : cells)
             size = std::max(size, cell.style.size);
         const float baseline = top_ - height / 2 - size * kCapHeight / 2;
-        for (const Cell &cell : cells)
-            page().texts.push_back(
-                {cell.x, baseline, cell.style,
-                 fitToWidth(toWinAnsi(cell.text), cell.width, cell.style, measure_)});
+        for (const Cell &cell : cells) {
+            std::string text = fitToWidth(toWinAnsi(cell.text), cell.width, cell.style, measure_);
+            const float x =
+                cell.alignRight ? cell.x + cell.width - measure_(text, cell.style) : cell.x;
+            page().texts.push_back({x, baseline, cell.style, std::move(text)});
+        }
         top_ -= height;
     }
 
@@ -102,11 +113,10 @@ private:
 
 void tableRow(Composer &page, const std::array<std::string_view, kColumns.size()> &texts,
               TextStyle style) {
-    page.row(kRowHeight, {{kColumns[0].x, textWidth(0), texts[0], style},
-                          {kColumns[1].x, textWidth(1), texts[1], style},
-                          {kColumns[2].x, textWidth(2), texts[2], style},
-                          {kColumns[3].x, textWidth(3), texts[3], style},
-                          {kColumns[4].x, textWidth(4), texts[4], style}});
+    std::vector<Cell> cells;
+    for (size_t i = 0; i < kColumns.size(); ++i)
+        cells.push_back({kColumns[i].x, textWidth(i), texts[i], style, kColumns[i].alignRight});
+    page.row(kRowHeight, cells);
 }
 
 void tableHeader(Composer &page) {
@@ -132,7 +142,10 @@ void documentsTable(Composer &page, const std::vector<ReportDocument> &documents
     for (const ReportDocument &doc : documents) {
         if (page.ensureRoom(kRowHeight))
             tableHeader(page);
-        tableRow(page, {doc.section, doc.docType, doc.docNo, doc.docDate, doc.partyName}, kBody);
+        tableRow(page,
+                 {doc.section, doc.docType, doc.docNo, doc.docDate, doc.partyName, doc.particulars,
+                  doc.quantity},
+                 kBody);
     }
 }
 

@@ -47,8 +47,8 @@ std::string toWinAnsi(std::string_view utf8);
 std::string fitToWidth(std::string_view text, float width, TextStyle style,
                        const TextMeasure &measure);
 
-// The report's pages: title, the log's fields, then the documents table, which breaks onto new
-// pages with its header row repeated. Every text is fitted to its column.
+// The report's pages: title, the log's fields, then the documents table, one row per item line,
+// which breaks onto new pages with its header row repeated. Every text is fitted to its column.
 std::vector<LaidOutPage> layoutSecurityLogReport(const SecurityLogReport &report,
                                                  const TextMeasure &measure);
 

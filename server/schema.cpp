@@ -122,6 +122,42 @@ constexpr std::array kSchemaStatements = {
         FPDeviceName TEXT NOT NULL,
         Division_id INTEGER NOT NULL REFERENCES Division(Division_id)))",
     "CREATE INDEX IF NOT EXISTS EmployeePunch_employee ON EmployeePunch(Employee_id, PunchTime)",
+    // Suppliers and their towns, for the party picker and store POs.
+    R"(CREATE TABLE IF NOT EXISTS City (
+        City_id INTEGER PRIMARY KEY,
+        CityName TEXT NOT NULL UNIQUE))",
+    R"(CREATE TABLE IF NOT EXISTS Party (
+        Party_id INTEGER PRIMARY KEY,
+        PartyName TEXT NOT NULL,
+        City_id INTEGER REFERENCES City(City_id)))",
+    // The number of decimals belongs to the unit; an item copies it and may differ.
+    R"(CREATE TABLE IF NOT EXISTS Unit (
+        Unit_id INTEGER PRIMARY KEY,
+        UnitName TEXT NOT NULL UNIQUE,
+        SingularSymbol TEXT NOT NULL,
+        PluralSymbol TEXT NOT NULL,
+        NoOfDecimal INTEGER NOT NULL DEFAULT 0))",
+    // ImagePath is a "~/..." path, '' when the item has no picture.
+    R"(CREATE TABLE IF NOT EXISTS Item (
+        Item_id INTEGER PRIMARY KEY,
+        ItemName TEXT NOT NULL,
+        Unit_id INTEGER NOT NULL REFERENCES Unit(Unit_id),
+        NoOfDecimal INTEGER NOT NULL DEFAULT 0,
+        ImagePath TEXT NOT NULL DEFAULT ''))",
+    // StorePODate is "yyyy-MM-dd".
+    R"(CREATE TABLE IF NOT EXISTS StorePO (
+        StorePO_id INTEGER PRIMARY KEY,
+        BranchCode TEXT NOT NULL REFERENCES Branch(BranchCode),
+        StorePOCode TEXT NOT NULL,
+        StorePODate TEXT NOT NULL,
+        Party_id INTEGER NOT NULL REFERENCES Party(Party_id)))",
+    "CREATE INDEX IF NOT EXISTS StorePO_branch ON StorePO(BranchCode, StorePODate)",
+    R"(CREATE TABLE IF NOT EXISTS StorePOLine (
+        StorePO_id INTEGER NOT NULL REFERENCES StorePO(StorePO_id),
+        LineNo INTEGER NOT NULL,
+        Item_id INTEGER NOT NULL REFERENCES Item(Item_id),
+        Quantity REAL NOT NULL,
+        PRIMARY KEY (StorePO_id, LineNo)))",
 };
 
 // Databases made before employees had a designation get the column.

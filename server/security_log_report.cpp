@@ -51,13 +51,16 @@ std::optional<SecurityLogReport> loadSecurityLogReport(Database &db, std::int64_
     for (const auto &[label, column] : labels)
         report.fields.emplace_back(label, text(row[column]));
 
-    const auto documents =
-        db.query("SELECT Section, DocType, DocNo, DocDate, PartyName FROM SecurityIODetails "
-                 "WHERE SecIOLog_id = ?1 ORDER BY Section, SecIODet_id",
-                 {logId});
+    // An IN line keeps its quantity in Quantity, an OUT line in OutQty.
+    const auto documents = db.query(
+        "SELECT Section, DocType, DocNo, DocDate, PartyName, Particulars, "
+        "CASE Section WHEN 'OUT' THEN OutQty ELSE Quantity END AS Qty FROM SecurityIODetails "
+        "WHERE SecIOLog_id = ?1 ORDER BY Section, SecIODet_id",
+        {logId});
     for (const auto &doc : documents)
         report.documents.push_back({text(doc["Section"]), text(doc["DocType"]), text(doc["DocNo"]),
-                                    text(doc["DocDate"]), text(doc["PartyName"])});
+                                    text(doc["DocDate"]), text(doc["PartyName"]),
+                                    text(doc["Particulars"]), text(doc["Qty"])});
     return report;
 }
 

@@ -10,8 +10,9 @@ namespace seclog::server {
 
 class Database;
 
+// One item line of a document; `quantity` is the one of its own section, as stored.
 struct ReportDocument {
-    std::string section, docType, docNo, docDate, partyName;
+    std::string section, docType, docNo, docDate, partyName, particulars, quantity;
 };
 
 struct SecurityLogReport {

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import "../platform"
@@ -69,41 +70,43 @@ Rectangle {
         color: "#9e9e9e"
         font.pointSize: 12
     }
-    Row {
-        visible: view.controls
+    // Made on demand: a list of search results has no quantities, and creating controls for
+    // every row it draws would slow the list down.
+    Loader {
         x: picture.x + picture.width + 10
         y: subtitlelbl.y + subtitlelbl.height + 5
-        spacing: 10
-        readonly property bool buttonsShown: view.cell ? !view.cell.buttonsHidden : false
-        Button {
-            objectName: "subButton"
-            width: view.share - 25
-            height: 40
-            visible: parent.buttonsShown
-            text: "−"
-            onClicked: view.cell.tapButton(0)
-        }
-        TextField {
-            objectName: "textField"
-            width: view.share
-            height: 40
-            placeholderText: "Qty"
-            horizontalAlignment: Text.AlignHCenter
-            color: "#c2c2c2"
-            readOnly: view.cell ? !view.cell.quantityEditable : true
-            inputMethodHints: Qt.ImhFormattedNumbersOnly
-            text: view.cell ? view.cell.quantity : ""
-            onTextEdited: view.cell.quantity = text
-            onEditingFinished: if (!readOnly) view.cell.endEditing()
-            background: Rectangle { color: "#363636"; radius: 4 }
-        }
-        Button {
-            objectName: "addButton"
-            width: view.share - 25
-            height: 40
-            visible: parent.buttonsShown
-            text: "+"
-            onClicked: view.cell.tapButton(1)
+        active: view.controls
+        sourceComponent: Row {
+            spacing: 10
+            readonly property bool buttonsShown: view.cell ? !view.cell.buttonsHidden : false
+            QuantityButton {
+                objectName: "subButton"
+                width: view.share - 25
+                visible: parent.buttonsShown
+                symbol: "−"
+                onClicked: view.cell.tapButton(0)
+            }
+            TextField {
+                objectName: "textField"
+                width: view.share
+                height: 40
+                placeholderText: "Qty"
+                horizontalAlignment: Text.AlignHCenter
+                color: "#c2c2c2"
+                readOnly: view.cell ? !view.cell.quantityEditable : true
+                inputMethodHints: Qt.ImhFormattedNumbersOnly
+                text: view.cell ? view.cell.quantity : ""
+                onTextEdited: view.cell.quantity = text
+                onEditingFinished: if (!readOnly) view.cell.endEditing()
+                background: Rectangle { color: "#363636"; radius: 4 }
+            }
+            QuantityButton {
+                objectName: "addButton"
+                width: view.share - 25
+                visible: parent.buttonsShown
+                symbol: "+"
+                onClicked: view.cell.tapButton(1)
+            }
         }
     }
     Label {

@@ -45,8 +45,11 @@ ListView {
             width: entry.width
             height: entry.rowHeight
             padding: 0
-            readonly property var actions: table.model ? table.model.swipeActions(index) : []
+            // Asked again whenever the row is given new contents.
+            readonly property var actions: table.model && row.cell !== undefined ? table.model.swipeActions(index) : []
             swipe.enabled: actions.length > 0
+            // A row given new contents starts closed, whatever it was doing before.
+            onCellChanged: swipe.close()
             background: Rectangle { color: row.cell && row.cell.background ? row.cell.background : "transparent" }
             contentItem: Loader {
                 source: row.cell && row.cell.cellClass ? "../cells/" + row.cell.cellClass + ".qml" : ""

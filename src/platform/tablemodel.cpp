@@ -1,5 +1,7 @@
 #include "tablemodel.h"
 
+#include <algorithm>
+
 TableModel::TableModel(QObject *parent) : QAbstractListModel(parent) {}
 
 void TableModel::setController(TableViewController *controller) {
@@ -31,17 +33,36 @@ void TableModel::setController(TableViewController *controller) {
 }
 
 void TableModel::rebuild() {
-    beginResetModel();
-    m_positions.clear();
+    QList<Position> fresh;
     if (m_controller) {
         const int sections = m_controller->numberOfSections();
         for (int s = 0; s < sections; ++s) {
             const int rows = m_controller->numberOfRows(s);
             for (int r = 0; r < rows; ++r)
-                m_positions.append({s, r});
+                fresh.append({s, r});
         }
     }
-    endResetModel();
+    const int before = int(m_positions.size());
+    const int after = int(fresh.size());
+    if (before == 0 || after == 0) {
+        beginResetModel();
+        m_positions = fresh;
+        endResetModel();
+        return;
+    }
+    // A reload keeps the rows the view already made and tells it what they now show: a search
+    // reply redraws in place instead of building every visible row again.
+    if (after < before) {
+        beginRemoveRows(QModelIndex(), after, before - 1);
+        m_positions = fresh;
+        endRemoveRows();
+    } else if (after > before) {
+        beginInsertRows(QModelIndex(), before, after - 1);
+        m_positions = fresh;
+        endInsertRows();
+    }
+    m_positions = fresh;
+    Q_EMIT dataChanged(index(0), index(std::min(before, after) - 1));
 }
 
 int TableModel::rowCount(const QModelIndex &parent) const {

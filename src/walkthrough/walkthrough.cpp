@@ -272,6 +272,7 @@ void Walkthrough::addNewLogSteps() {
     pickerSteps(QStringLiteral("meet-to"), 1, &securityLogDetailView::cellMeetTo, {});
     pickerSteps(QStringLiteral("entry-type"), 2, &securityLogDetailView::cellEntryType, {});
     pickerSteps(QStringLiteral("purpose"), 4, &securityLogDetailView::cellPurpose, {});
+    addPartySteps();
     m_steps.append({
         {QStringLiteral("save-sheet"),
          [this] {
@@ -338,7 +339,10 @@ void Walkthrough::addExistingLogSteps() {
                     !form->PartyOUTSectionCollView.isEmpty();
          },
          800}, // the document pictures load
-        {QStringLiteral("back-to-list"), [] { top<securityLogDetailView>()->brbCancel->trigger(); },
+    });
+    addStorePOSteps(documentsLog);
+    m_steps.append({
+        {QStringLiteral("back-to-list"), [] { top<AlertController>()->tap(QStringLiteral("ok")); },
          [list] { return list() != nullptr; }},
         // Open, but past its update time: the form only shows it.
         {QStringLiteral("view-only-log"),

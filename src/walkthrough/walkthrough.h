@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -10,7 +11,9 @@
 // Drives the running client through a guard's day without a person at the screen: log in, the
 // open logs, a search, mark a log OUT, find it in the report search from the menu, print it;
 // then a new person with a photo from the camera, a new log through every picker, saved and
-// printed; an open log with IN and OUT documents, and a log past its update time.
+// printed with a party entry of an item from the master and a new item with its photo and unit;
+// an open log with IN and OUT documents, given a store PO in its OUT section and saved; and a log
+// past its update time.
 // Each step waits for what the guard would see, saves a screenshot and prints one line; the
 // run ends with exit status 0 only when every step worked. It logs the guard out and closes a
 // real log, so it is only started once the server is known to be the stand-in.
@@ -36,6 +39,8 @@ private:
     void buildSteps();
     void addNewLogSteps();
     void addExistingLogSteps();
+    void addPartySteps();
+    void addStorePOSteps(std::shared_ptr<QString> documentsLog);
     void runStep();
     void poll();
     void finishStep();

@@ -120,9 +120,10 @@ WalkthroughRun runWalkthrough(const QString &serversFile, const QTemporaryDir &h
 
 // Against the server program: log in, the open logs, a search, mark OUT, the report search from
 // the menu and the printed report; then a new person photographed with the file camera, a new
-// log through every picker, saved and printed; an open log with IN and OUT documents and a log
-// past its update time. A screenshot per step; every request the client can send reaches the
-// server, after the identity question and never refused.
+// log through every picker with a party entry (an item from the master, a new one with its photo
+// and unit), saved and printed; an open log with IN and OUT documents given a store PO and
+// saved, and a log past its update time. A screenshot per step; every request the client can send
+// reaches the server, after the identity question and never refused.
 TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
     ServerProgram server;
     ASSERT_FALSE(server.base.isEmpty()) << server.output.toStdString();
@@ -132,7 +133,7 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
         runWalkthrough(writeServerSets(home, server.base, server.base, server.base), home, shots);
     const std::string output = run.output.toStdString();
     ASSERT_EQ(run.exitCode, 0) << output;
-    EXPECT_TRUE(run.output.contains("walkthrough: all 36 steps passed")) << output;
+    EXPECT_TRUE(run.output.contains("walkthrough: all 55 steps passed")) << output;
 
     const auto marked = QRegularExpression("marked OUT log (\\d+)").match(run.output);
     ASSERT_TRUE(marked.hasMatch()) << output;
@@ -151,7 +152,7 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
 
     // The camera's picture is written beside the screenshots, not among them.
     EXPECT_TRUE(QFile::exists(home.filePath("walkthrough-camera/silhouette.png")));
-    EXPECT_EQ(QDir(shots).entryList(QDir::Files).size(), 36);
+    EXPECT_EQ(QDir(shots).entryList(QDir::Files).size(), 55);
 
     const QStringList lines = server.requestLines();
     ASSERT_FALSE(lines.isEmpty());
@@ -161,35 +162,42 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
         EXPECT_EQ(answered.match(line).captured(2), "200") << line.toStdString();
     struct Expected {
         QString request;
-        bool once; // sent exactly once; otherwise at least once
+        int times; // sent exactly this often; 0: at least once
     };
     const Expected expected[] = {
-        {"GET /standin/identity ", true},
-        {"POST /sp USP_tblMAppleAppRights/VER ", false},
-        {"POST /verifyUser Usp_CommonService/Sel_Pwd ", true},
-        {"POST /sp Usp_CommonService/Sel_DeviceAndDivision ", true},
-        {"POST /sp USP_GetSecurityLogBySearchText/NotOut ", false},
-        {"GET /files/Security/PersonsImages/", false},
-        {"POST /sp USP_SecurityLogBySearchText_RptSearch/MobileIOS ", false},
-        {"POST /SaveSecurityIOLog ", true},
-        {"POST /sp USP_SecurityLogBySearchText_RptSearch/SecIOS_ReportFilterSearch ", true},
-        {"GET /10_Reports/FrmSecLog.aspx SecIOLog_id=" + logId + " ", true},
-        // The new log: the person's pickers, the form's, one photo up and one save.
-        {"POST /sp USP_GetSecurityLogBySearchText/Sec_Designation ", true},
-        {"POST /sp USP_GetSecurityLogBySearchText/VehicleIOS ", true},
-        {"POST /sp USP_GetSecurityLogBySearchText/Meet_To ", true},
-        {"POST /sp USP_GetSecurityLogBySearchText/EntryType ", true},
-        {"POST /sp USP_GetSecurityLogBySearchText/Purpose ", true},
-        {"POST /upload ", true},
-        {"POST /SaveSecurityIOLog_NoImageData ", true},
-        {"GET /10_Reports/FrmSecLog.aspx SecIOLog_id=" + newId + " ", true},
-        // The two existing logs opened: their lines are asked for each.
-        {"POST /sp USP_GetSecurityLogBySearchText/SecIOLogDetail ", false},
+        {"GET /standin/identity ", 1},
+        {"POST /sp USP_tblMAppleAppRights/VER ", 0},
+        {"POST /verifyUser Usp_CommonService/Sel_Pwd ", 1},
+        {"POST /sp Usp_CommonService/Sel_DeviceAndDivision ", 1},
+        {"POST /sp USP_GetSecurityLogBySearchText/NotOut ", 0},
+        {"GET /files/Security/PersonsImages/", 0},
+        {"POST /sp USP_SecurityLogBySearchText_RptSearch/MobileIOS ", 0},
+        {"POST /SaveSecurityIOLog ", 1},
+        {"POST /sp USP_SecurityLogBySearchText_RptSearch/SecIOS_ReportFilterSearch ", 1},
+        {"GET /10_Reports/FrmSecLog.aspx SecIOLog_id=" + logId + " ", 1},
+        // The new log: the person's pickers, the form's, the party entry's, then the person's
+        // photo and the new item's picture up, and the save.
+        {"POST /sp USP_GetSecurityLogBySearchText/Sec_Designation ", 1},
+        {"POST /sp USP_GetSecurityLogBySearchText/VehicleIOS ", 1},
+        {"POST /sp USP_GetSecurityLogBySearchText/Meet_To ", 1},
+        {"POST /sp USP_GetSecurityLogBySearchText/EntryType ", 1},
+        {"POST /sp USP_GetSecurityLogBySearchText/Purpose ", 1},
+        {"POST /sp USP_GetSecurityLogBySearchText/Sec_Supplier ", 1},
+        {"POST /sp Usp_CommonService/Sel_ItemLike ", 0},
+        {"GET /files/Security/ItemImages/", 0},
+        {"POST /sp Usp_CommonService/Sel_Uom ", 1},
+        {"POST /upload ", 2},
+        {"GET /10_Reports/FrmSecLog.aspx SecIOLog_id=" + newId + " ", 1},
+        // The two existing logs opened: their lines are asked for each; one gets a store PO.
+        {"POST /sp USP_GetSecurityLogBySearchText/SecIOLogDetail ", 0},
+        {"POST /sp USP_GetSecurityLogSummaryReport/StorePO ", 0},
+        {"POST /sp USP_GetSecurityLogSummaryReport/StorePODetails ", 1},
+        {"POST /SaveSecurityIOLog_NoImageData ", 2},
     };
     for (const Expected &request : expected) {
         const auto sent = lines.filter(request.request).size();
-        if (request.once)
-            EXPECT_EQ(sent, 1) << request.request.toStdString();
+        if (request.times > 0)
+            EXPECT_EQ(sent, request.times) << request.request.toStdString();
         else
             EXPECT_GE(sent, 1) << request.request.toStdString();
     }

@@ -1,7 +1,12 @@
+#include "database.h"
+#include "demo_data.h"
+#include "demo_server.h"
 #include "report_layout.h"
 #include "report_pdf.h"
+#include "schema.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
@@ -14,7 +19,8 @@ constexpr float kAscent = 0.718f;
 constexpr float kDescent = 0.207f;
 constexpr float kRight = kA4Width - kPageMargin;
 constexpr float kTolerance = 0.01f;
-constexpr const char *kHeadings[] = {"Section", "Type", "Doc No", "Doc Date", "Party"};
+constexpr std::array<const char *, 7> kHeadings = {"Section", "Type",        "Doc No", "Doc Date",
+                                                   "Party",   "Particulars", "Qty"};
 
 const TextMeasure &helvetica() {
     static const TextMeasure measure = helveticaMeasure();
@@ -35,8 +41,10 @@ SecurityLogReport demoReport() {
                               "Person Type", "Vehicle", "Meet To", "Entry Type", "Token No",
                               "Purpose", "Gate", "Division", "In Time", "Out Time", "Logged By"})
         report.fields.emplace_back(label, "Rajesh Kannan");
-    report.documents = {{"IN", "DC", "DC-2041", "2024-03-01", "Sri Murugan Yarns"},
-                        {"OUT", "Gate Pass", "GP-0117", "2024-03-01", "Sri Murugan Yarns"}};
+    report.documents = {
+        {"IN", "DC", "DC-2041", "2024-03-01", "Sri Murugan Yarns", "Cotton Yarn 40s", "24.500"},
+        {"OUT", "Gate Pass", "GP-0117", "2024-03-01", "Sri Murugan Yarns", "Empty Paper Cones",
+         "40.00"}};
     return report;
 }
 
@@ -101,31 +109,41 @@ TEST_P(ReportLayoutFits, EveryTextStaysInsideItsColumnAndTheMargins) {
 
 INSTANTIATE_TEST_SUITE_P(
     Reports, ReportLayoutFits,
-    ::testing::Values(
-        LayoutCase{"Demo", [](SecurityLogReport &) {}},
-        LayoutCase{"LongParty",
-                   [](SecurityLogReport &r) { r.documents[0].partyName = repeated("WM", 40); }},
-        LayoutCase{"LongCells",
-                   [](SecurityLogReport &r) {
-                       r.documents[1] = {repeated("OUT", 9), repeated("Godown Transfer ", 4),
-                                         repeated("GP-0117/", 8), "01 Mar 2024 10:15:00",
-                                         repeated("Kongu Cotton Traders ", 5)};
-                   }},
-        LayoutCase{"LongFieldValues",
-                   [](SecurityLogReport &r) {
-                       field(r, "Address") = repeated("12, Avinashi Road, Peelamedu ", 6);
-                       field(r, "Purpose") = repeated("W", 120);
-                   }},
-        LayoutCase{"ForeignTextAndLineBreaks",
-                   [](SecurityLogReport &r) {
-                       field(r, "Address") = "12 Main Road\nதமிழ் நாடு\r\nCoimbatore";
-                       r.documents[0].partyName = repeated("Société Générale ", 8);
-                   }},
-        LayoutCase{"ManyDocuments",
-                   [](SecurityLogReport &r) {
-                       r.documents.assign(150, {"IN", "Invoice", "INV-88412", "2024-03-01",
-                                                repeated("Kongu Cotton Traders ", 3)});
-                   }}),
+    ::testing::Values(LayoutCase{"Demo", [](SecurityLogReport &) {}},
+                      LayoutCase{"LongPartyAndParticulars",
+                                 [](SecurityLogReport &r) {
+                                     r.documents[0].partyName = repeated("WM", 40);
+                                     r.documents[0].particulars = repeated("WM", 40);
+                                 }},
+                      LayoutCase{"LongCells",
+                                 [](SecurityLogReport &r) {
+                                     r.documents[1] = {repeated("OUT", 9),
+                                                       repeated("Godown Transfer ", 4),
+                                                       repeated("GP-0117/", 8),
+                                                       "01 Mar 2024 10:15:00",
+                                                       repeated("Kongu Cotton Traders ", 5),
+                                                       repeated("Finished Fabric Rolls ", 5),
+                                                       repeated("8", 30) + ".500"};
+                                 }},
+                      LayoutCase{"LongFieldValues",
+                                 [](SecurityLogReport &r) {
+                                     field(r, "Address") =
+                                         repeated("12, Avinashi Road, Peelamedu ", 6);
+                                     field(r, "Purpose") = repeated("W", 120);
+                                 }},
+                      LayoutCase{"ForeignTextAndLineBreaks",
+                                 [](SecurityLogReport &r) {
+                                     field(r, "Address") = "12 Main Road\nதமிழ் நாடு\r\nCoimbatore";
+                                     r.documents[0].partyName = repeated("Société Générale ", 8);
+                                     r.documents[1].particulars = "Étoffe à carreaux\nதமிழ்";
+                                 }},
+                      LayoutCase{"ManyDocuments",
+                                 [](SecurityLogReport &r) {
+                                     r.documents.assign(150,
+                                                        {"IN", "Invoice", "INV-88412", "2024-03-01",
+                                                         repeated("Kongu Cotton Traders ", 3),
+                                                         "Cotton Bales", "25.00"});
+                                 }}),
     [](const ::testing::TestParamInfo<LayoutCase> &info) { return info.param.name; });
 
 // A long table continues on new pages, each starting with the header row, and every
@@ -134,8 +152,8 @@ TEST(ReportLayout, LongTablesBreakOntoPagesWithTheHeaderRepeated) {
     SecurityLogReport report = demoReport();
     report.documents.clear();
     for (int i = 1; i <= 120; ++i)
-        report.documents.push_back(
-            {"IN", "DC", "DC-" + std::to_string(1000 + i), "2024-03-01", "Sri Murugan Yarns"});
+        report.documents.push_back({"IN", "DC", "DC-" + std::to_string(1000 + i), "2024-03-01",
+                                    "Sri Murugan Yarns", "Cotton Yarn 40s", "120.00"});
     const auto pages = layoutSecurityLogReport(report, helvetica());
     ASSERT_GE(pages.size(), 3u);
 
@@ -168,6 +186,97 @@ TEST(ReportLayout, LongTablesBreakOntoPagesWithTheHeaderRepeated) {
                   "Page " + std::to_string(p + 1) + " of " + std::to_string(pages.size()));
     }
     EXPECT_EQ(next, 1121);
+}
+
+struct RowCase {
+    const char *name;
+    ReportDocument document;
+    std::array<const char *, kHeadings.size()> printed; // left to right
+};
+
+void PrintTo(const RowCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+class ReportLayoutRow : public ::testing::TestWithParam<RowCase> {};
+
+// A line's values stand under their headings, cut to their columns; quantities end at the
+// right margin, as their heading does.
+TEST_P(ReportLayoutRow, PrintsEachValueUnderItsHeading) {
+    SecurityLogReport report = demoReport();
+    report.documents = {GetParam().document};
+    const auto pages = layoutSecurityLogReport(report, helvetica());
+    ASSERT_EQ(pages.size(), 1u);
+    const auto &texts = pages[0].texts;
+    const auto docNo =
+        std::find_if(texts.begin(), texts.end(), [](const auto &t) { return t.text == "Doc No"; });
+    ASSERT_NE(docNo, texts.end());
+    std::vector<PlacedText> header, row; // the table holds just the header and this line
+    for (const PlacedText &text : texts) {
+        if (text.baseline == docNo->baseline)
+            header.push_back(text);
+        else if (text.baseline < docNo->baseline && !isFooter(text))
+            row.push_back(text);
+    }
+    const auto leftToRight = [](const auto &a, const auto &b) { return a.x < b.x; };
+    std::sort(header.begin(), header.end(), leftToRight);
+    std::sort(row.begin(), row.end(), leftToRight);
+    ASSERT_EQ(header.size(), kHeadings.size());
+    ASSERT_EQ(row.size(), kHeadings.size());
+    for (size_t i = 0; i < kHeadings.size(); ++i) {
+        SCOPED_TRACE(kHeadings[i]);
+        EXPECT_EQ(header[i].text, kHeadings[i]);
+        EXPECT_EQ(row[i].text, GetParam().printed[i]);
+        EXPECT_FALSE(row[i].style.bold);
+        if (i + 1 < kHeadings.size()) {
+            EXPECT_EQ(row[i].x, header[i].x);
+        } else {
+            EXPECT_NEAR(header[i].x + widthOf(header[i]), kRight, kTolerance);
+            EXPECT_NEAR(row[i].x + widthOf(row[i]), kRight, kTolerance);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ReportLayoutRow,
+    ::testing::Values(RowCase{"InLine",
+                              {"IN", "DC", "DC-2041", "2024-03-01", "Sri Murugan Yarns",
+                               "Cotton Yarn 40s", "24.500"},
+                              {"IN", "DC", "DC-2041", "2024-03-01", "Sri Murugan Yarns",
+                               "Cotton Yarn 40s", "24.500"}},
+                      // the longest type, document number and party of the demo site still fit
+                      RowCase{"OutLine",
+                              {"OUT", "Returnable", "INV-88412", "2024-03-02",
+                               "Lakshmi Machine Works", "Empty Bale Wraps", "4.00"},
+                              {"OUT", "Returnable", "INV-88412", "2024-03-02",
+                               "Lakshmi Machine Works", "Empty Bale Wraps", "4.00"}},
+                      RowCase{"LongParticulars",
+                              {"IN", "Bill", "SR-7781", "2024-03-01", "Farida Exports",
+                               repeated("W", 40), "1250.000"},
+                              {"IN", "Bill", "SR-7781", "2024-03-01", "Farida Exports",
+                               "WWWWWWWWWW...", "1250.000"}},
+                      RowCase{"NoQuantity",
+                              {"OUT", "Gate Pass", "GP-0117", "", "", "Sample Garments", ""},
+                              {"OUT", "Gate Pass", "GP-0117", "", "", "Sample Garments", ""}}),
+    [](const ::testing::TestParamInfo<RowCase> &info) { return info.param.name; });
+
+// Each detail line is a row with the quantity of its own section: IN keeps it in Quantity,
+// OUT in OutQty.
+TEST(ReportLoad, ListsEachLineWithTheQuantityOfItsSection) {
+    TempDir dir;
+    Database db((dir.path / "seclog.db").string());
+    createSchema(db);
+    loadDemoData(db, dir.path);
+    const auto report = loadSecurityLogReport(db, 4, "HLV01");
+    ASSERT_TRUE(report);
+    std::vector<std::array<std::string, 4>> lines;
+    for (const ReportDocument &doc : report->documents)
+        lines.push_back({doc.section, doc.docNo, doc.particulars, doc.quantity});
+    const std::vector<std::array<std::string, 4>> expected = {
+        {"IN", "DC-2041", "Cotton Yarn 40s", "120.00"},
+        {"IN", "DC-2041", "Cotton Yarn 60s", "80.00"},
+        {"OUT", "GP-0117", "Empty Paper Cones", "40.00"}};
+    EXPECT_EQ(lines, expected);
 }
 
 struct FitCase {
@@ -222,7 +331,8 @@ INSTANTIATE_TEST_SUITE_P(
 // The rendered file: every page A4 portrait, the texts searchable as laid out.
 TEST(ReportPdf, PagesAreA4AndCarryTheLaidOutTexts) {
     SecurityLogReport report = demoReport();
-    report.documents.assign(80, {"IN", "DC", "DC-2041", "2024-03-01", repeated("Yarns ", 30)});
+    report.documents.assign(80, {"IN", "DC", "DC-2041", "2024-03-01", repeated("Yarns ", 30),
+                                 "Cotton Yarn 40s", "24.500"});
     const std::string pdf = renderSecurityLogPdf(report);
     const auto pages = layoutSecurityLogReport(report, helvetica());
     ASSERT_EQ(pdf.rfind("%PDF-", 0), 0u);

@@ -13,6 +13,9 @@ struct ServerOptions {
     std::string host = "127.0.0.1";
     int port = 0; // 0: pick a free port
     bool demo = false;
+    // With demo: the item master holds exactly this many items (a big one for benchmarks);
+    // nullopt: the demo's own few hundred.
+    std::optional<int> itemMasterSize = std::nullopt;
     std::filesystem::path filesDir; // empty: "<dbPath>.files"
     std::optional<std::string> appVersion;
     std::optional<std::string> appLink;

@@ -1,0 +1,328 @@
+// The party, item, unit and store PO lists: what each reply holds, how its search text narrows
+// it, and the big item master a benchmark asks for.
+
+#include "command_line.h"
+#include "database.h"
+#include "demo_server.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <optional>
+#include <set>
+
+namespace seclog::server::testing {
+namespace {
+
+constexpr const char *kPickers = "USP_GetSecurityLogBySearchText";
+constexpr const char *kCommon = "Usp_CommonService";
+constexpr const char *kReport = "USP_GetSecurityLogSummaryReport";
+constexpr const char *kOtherBranch = "KNT02";
+
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// "dd/MM/yyyy" as "yyyyMMdd", so that dates compare as text.
+std::string sortableDate(const std::string &shown) {
+    return shown.substr(6, 4) + shown.substr(3, 2) + shown.substr(0, 2);
+}
+
+class MasterLists : public ::testing::Test {
+protected:
+    // A second branch with a PO of its own from a demo supplier, and an item whose name holds
+    // an underscore.
+    static void SetUpTestSuite() {
+        demo = std::make_unique<DemoServer>();
+        Database db(demo->dbPath.string());
+        db.execute("INSERT INTO Branch VALUES (?1, 'Knitting Unit')", {std::string(kOtherBranch)});
+        db.execute("INSERT INTO StorePO(StorePO_id, BranchCode, StorePOCode, StorePODate, "
+                   "Party_id) VALUES (900, ?1, 'KPO/0001', '2026-01-15', 1)",
+                   {std::string(kOtherBranch)});
+        db.execute("INSERT INTO Item(ItemName, Unit_id, NoOfDecimal) VALUES ('Hose Clip 12_16', "
+                   "2, 0)");
+    }
+    static void TearDownTestSuite() { demo.reset(); }
+    static inline std::unique_ptr<DemoServer> demo;
+
+    static json storePOs(const std::string &branch, const std::string &text) {
+        return demo->postSp(kReport,
+                            {{"GetType", "StorePO"}, {"BranchCode", branch}, {"LikeStr", text}});
+    }
+    // Without withStrings, as the client asks for a PO's lines.
+    static httplib::Result poLines(const json &id, bool withStrings = false) {
+        json body = {{"SPName", kReport},
+                     {"JSONData", {{"GetType", "StorePODetails"}, {"ID", id}}}};
+        if (withStrings)
+            body["withStrings"] = true;
+        return demo->client().Post("/sp", body.dump(), "application/json");
+    }
+};
+
+struct ListCase {
+    const char *spName;
+    json data;
+    Ids keys;
+    size_t rows;
+};
+
+TEST_F(MasterLists, EachListAnswersItsColumnsAsText) {
+    const Ids supplier = {"City", "PartyName", "Party_id"};
+    const Ids item = {"ImagePath",    "ItemName",       "Item_id", "NoOfDecimal",
+                      "PluralSymbol", "SingularSymbol", "Unit_id"};
+    const Ids po = {"CityName",    "NoOfItems",   "PartyBranchName", "Party_id",
+                    "StorePOCode", "StorePODate", "StorePO_id"};
+    const std::vector<ListCase> cases = {
+        // The picker sends JSONData as JSON text.
+        {kPickers, json{{"SearchBy", "Sec_Supplier"}}.dump(), supplier, 40},
+        {kPickers, {{"SearchBy", "Sec_City"}, {"SearchText", ""}}, {"CityName", "City_id"}, 32},
+        {kCommon, {{"SP_Type", "Sel_ItemLike"}, {"LikeStr", "yarn 40s"}}, item, 9},
+        {kCommon,
+         {{"SP_Type", "Sel_Uom"}},
+         {"PluralSymbol", "SingularSymbol", "UnitName", "Unit_id"},
+         13},
+        {kCommon, {{"SP_Type", "Sel_Emp"}}, {"EmpName", "Employee_id"}, 9},
+        {kReport, {{"GetType", "StorePO"}, {"BranchCode", "HLV01"}, {"LikeStr", "spo/"}}, po, 25},
+    };
+    for (const auto &[spName, data, keys, rows] : cases) {
+        const json reply = demo->postSp(spName, data);
+        EXPECT_EQ(reply.size(), rows) << data;
+        for (const auto &row : reply) {
+            EXPECT_EQ(keysOf(row), keys) << row;
+            for (const auto &value : row)
+                EXPECT_TRUE(value.is_string()) << row;
+        }
+    }
+}
+
+struct FilterCase {
+    const char *spName;
+    json data;
+    const char *column;
+    Ids values;
+};
+
+TEST_F(MasterLists, SearchTextMatchesCaseInsensitivelyAndWildcardsLiterally) {
+    const auto supplier = [](const char *text) {
+        return json{{"SearchBy", "Sec_Supplier"}, {"SearchText", text}};
+    };
+    const auto city = [](const char *text) {
+        return json{{"SearchBy", "Sec_City"}, {"SearchText", text}};
+    };
+    const auto item = [](const json &text) {
+        return json{{"SP_Type", "Sel_ItemLike"}, {"LikeStr", text}};
+    };
+    const std::vector<FilterCase> cases = {
+        // Name or city.
+        {kPickers,
+         supplier("salem"),
+         "PartyName",
+         {"Green Clean Housekeeping", "Salem Textile Mills"}},
+        {kPickers, supplier("Green Clean"), "City", {"Salem"}},
+        {kPickers, supplier("%"), "PartyName", {}},
+        {kPickers, supplier("_"), "PartyName", {}},
+        {kPickers, supplier("' OR '1'='1"), "PartyName", {}},
+        {kPickers, city("PUR"), "CityName", {"Jaipur", "Kanpur", "Solapur", "Tiruppur"}},
+        {kPickers, city("_"), "CityName", {}},
+        // Names that start with the text first.
+        {kCommon,
+         item("PEROXIDE"),
+         "ItemName",
+         {"Peroxide Killer Enzyme", "Hydrogen Peroxide 50%"}},
+        {kCommon,
+         item("%"),
+         "ItemName",
+         {"Acetic Acid 99%", "Formic Acid 85%", "Hydrogen Peroxide 50%"}},
+        {kCommon, item("_"), "ItemName", {"Hose Clip 12_16"}},
+        {kCommon, item("\\"), "ItemName", {}},
+        {kCommon, item("stapler pin 24/6"), "ImagePath", {""}}, // stationery has no picture
+        {kCommon, item(""), "ItemName", {}},
+        {kCommon, item(nullptr), "ItemName", {}},
+        {kCommon, {{"SP_Type", "Sel_ItemLike"}}, "ItemName", {}},
+        {kCommon,
+         {{"SP_Type", "Sel_Uom"}},
+         "UnitName",
+         {"Bag", "Box", "Cone", "Dozen", "Kilogram", "Litre", "Metre", "Number", "Packet", "Pair",
+          "Ream", "Roll", "Set"}},
+    };
+    for (const auto &[spName, data, key, values] : cases)
+        EXPECT_EQ(column(demo->postSp(spName, data), key), values) << data;
+}
+
+TEST_F(MasterLists, ItemSearchPutsNamesStartingWithTheTextFirstAndStopsAtAHundred) {
+    // Yarns and sewing threads; any name with an "a".
+    for (const auto &[text, count] : {std::pair<std::string, size_t>{"cOTTON", 48}, {"a", 100}}) {
+        const Ids names = column(
+            demo->postSp(kCommon, {{"SP_Type", "Sel_ItemLike"}, {"LikeStr", text}}), "ItemName");
+        EXPECT_EQ(names.size(), count) << text;
+        const auto starts = [&](const std::string &name) {
+            return lower(name).starts_with(lower(text));
+        };
+        const auto firstOther = std::find_if_not(names.begin(), names.end(), starts);
+        EXPECT_TRUE(std::none_of(firstOther, names.end(), starts)) << text;
+        EXPECT_TRUE(std::is_sorted(names.begin(), firstOther)) << text;
+        EXPECT_TRUE(std::is_sorted(firstOther, names.end())) << text;
+        for (const auto &name : names)
+            EXPECT_NE(lower(name).find(lower(text)), std::string::npos) << name;
+    }
+}
+
+TEST_F(MasterLists, ItemPicturesLoadFromTheirPaths) {
+    const json rows = demo->postSp(kCommon, {{"SP_Type", "Sel_ItemLike"}, {"LikeStr", "e"}});
+    std::set<std::string> paths;
+    for (const auto &row : rows)
+        if (row["ImagePath"] != "")
+            paths.insert(row["ImagePath"].get<std::string>());
+    EXPECT_GE(paths.size(), 5u);
+    for (const auto &path : paths) {
+        ASSERT_TRUE(path.starts_with("~/Security/ItemImages/")) << path;
+        const auto reply = demo->client().Get("/files/" + path.substr(2));
+        ASSERT_TRUE(reply) << path;
+        EXPECT_EQ(reply->status, 200) << path;
+        EXPECT_EQ(reply->get_header_value("Content-Type"), "image/png") << path;
+    }
+}
+
+TEST_F(MasterLists, StorePOsOfTheBranchMatchCodeOrPartyLatestFirst) {
+    const json all = storePOs("HLV01", "spo/");
+    ASSERT_EQ(all.size(), 25u);
+    for (size_t i = 1; i < all.size(); ++i) {
+        const std::string before = sortableDate(all[i - 1]["StorePODate"]);
+        const std::string date = sortableDate(all[i]["StorePODate"]);
+        EXPECT_TRUE(before > date ||
+                    (before == date && all[i - 1]["StorePOCode"] < all[i]["StorePOCode"]))
+            << all[i - 1] << all[i];
+    }
+    const std::string code = all[7]["StorePOCode"];
+    const std::vector<std::tuple<std::string, std::string, Ids>> cases = {
+        {"HLV01", lower(code), {code}},
+        {"HLV01", "sri murugan", {"SPO/"}},
+        {kOtherBranch, "sri murugan", {"KPO/0001"}},
+        {kOtherBranch, "spo/", {}},
+        {"HLV01", "", {}},
+        {"HLV01", "%", {}},
+        {"HLV99", "spo/", {}},
+    };
+    for (const auto &[branch, text, codes] : cases) {
+        const Ids found = column(storePOs(branch, text), "StorePOCode");
+        ASSERT_EQ(found.size(), codes.size()) << branch << " " << text;
+        for (size_t i = 0; i < found.size(); ++i)
+            EXPECT_TRUE(found[i].starts_with(codes[i])) << found[i];
+    }
+    const json murugan = storePOs("HLV01", "sri murugan");
+    ASSERT_EQ(murugan.size(), 1u);
+    EXPECT_EQ(murugan[0]["CityName"], "Tiruppur");
+    EXPECT_EQ(murugan[0]["Party_id"], "1");
+    EXPECT_EQ(murugan[0]["NoOfItems"], "2");
+    EXPECT_EQ(storePOs(kOtherBranch, "sri murugan")[0]["StorePODate"], "15/01/2026");
+
+    const auto reply = demo->client().Post(
+        "/sp", spBody(kReport, {{"GetType", "StorePO"}, {"LikeStr", "spo"}}), "application/json");
+    EXPECT_EQ(jsonOf(reply, 400), json({{"error", "missing parameter BranchCode"}}));
+}
+
+TEST_F(MasterLists, POLinesKeepNumbersUnlessTextIsAsked) {
+    const json asNumbers = json::parse(R"([
+        {"ImagePath":"~/Security/ItemImages/yarn.png","ItemName":"Cotton Combed Yarn 20s",
+         "NoOfDecimal":3,"PluralSymbol":"Kgs","Quantity":5,"SingularSymbol":"Kg","Unit_id":1},
+        {"ImagePath":"~/Security/ItemImages/yarn.png","ItemName":"Cotton Combed Yarn 34s",
+         "NoOfDecimal":3,"PluralSymbol":"Kgs","Quantity":42.25,"SingularSymbol":"Kg","Unit_id":1}])");
+    const json asText = json::parse(R"([
+        {"ImagePath":"~/Security/ItemImages/yarn.png","ItemName":"Cotton Combed Yarn 20s",
+         "NoOfDecimal":"3","PluralSymbol":"Kgs","Quantity":"5","SingularSymbol":"Kg","Unit_id":"1"},
+        {"ImagePath":"~/Security/ItemImages/yarn.png","ItemName":"Cotton Combed Yarn 34s",
+         "NoOfDecimal":"3","PluralSymbol":"Kgs","Quantity":"42.25","SingularSymbol":"Kg",
+         "Unit_id":"1"}])");
+    EXPECT_EQ(jsonOf(poLines(1)), asNumbers);
+    EXPECT_EQ(jsonOf(poLines("1")), asNumbers);
+    EXPECT_EQ(jsonOf(poLines("1", true)), asText);
+    EXPECT_EQ(jsonOf(poLines(99999)), json::array());
+    EXPECT_EQ(jsonOf(poLines("99999")), json::array());
+}
+
+TEST_F(MasterLists, EveryDemoPOLineFitsItsItemsDecimals) {
+    size_t whole = 0, fractional = 0;
+    for (const auto &po : storePOs("HLV01", "spo/")) {
+        const json lines = jsonOf(poLines(po["StorePO_id"]));
+        EXPECT_EQ(std::to_string(lines.size()), po["NoOfItems"]) << po;
+        for (const auto &line : lines) {
+            ASSERT_TRUE(line["Quantity"].is_number() && line["NoOfDecimal"].is_number_integer())
+                << line;
+            const double quantity = line["Quantity"].get<double>();
+            const double scaled = quantity * std::pow(10, line["NoOfDecimal"].get<int>());
+            EXPECT_EQ(scaled, std::floor(scaled)) << line;
+            EXPECT_GT(quantity, 0) << line;
+            ++(quantity == std::floor(quantity) ? whole : fractional);
+        }
+    }
+    EXPECT_GT(whole, 10u);
+    EXPECT_GT(fractional, 10u);
+}
+
+TEST_F(MasterLists, AnIdThatIsNotAPositiveNumberIs400) {
+    for (const json &id : {json("abc"), json("1x"), json(""), json(" 1"), json("1.5"), json(-1),
+                           json(0), json(1.5), json::array({1}), json(nullptr)}) {
+        EXPECT_EQ(jsonOf(poLines(id), 400), json({{"error", "parameter ID must be a positive id"}}))
+            << id;
+    }
+}
+
+// --- The item master of a benchmark -------------------------------------------------------
+
+TEST(ItemMaster, HoldsExactlyTheAskedNumberOfDistinctItems) {
+    for (const int size : {0, 10, 1234}) {
+        TempDir dir;
+        const auto dbPath = dir.path / "items.db";
+        StandInServer server{{.dbPath = dbPath,
+                              .demo = true,
+                              .itemMasterSize = size,
+                              .filesDir = {},
+                              .appVersion = {},
+                              .appLink = {},
+                              .logRequests = false}};
+        Database db(dbPath.string());
+        const json counts =
+            db.query("SELECT COUNT(*) AS items, COUNT(DISTINCT i.ItemName) AS names, "
+                     "COUNT(u.Unit_id) AS withUnit FROM Item i LEFT JOIN Unit u USING (Unit_id)");
+        EXPECT_EQ(counts, json::parse(R"([{"items":)" + std::to_string(size) + R"(,"names":)" +
+                                      std::to_string(size) + R"(,"withUnit":)" +
+                                      std::to_string(size) + "}]"));
+        // The POs stay, with what lines a small master allows.
+        EXPECT_EQ(db.query("SELECT StorePO_id FROM StorePO").size(), 25u) << size;
+    }
+}
+
+struct ArgsCase {
+    std::vector<std::string> extra;
+    std::optional<int> items;
+    std::string error;
+};
+
+TEST(ItemMaster, CommandLineTakesACountOnlyWithTheDemo) {
+    const std::vector<ArgsCase> cases = {
+        {{"--demo", "--items", "50000"}, 50000, ""},
+        {{"--items", "0", "--demo"}, 0, ""},
+        {{"--demo"}, std::nullopt, ""},
+        {{"--demo", "--items", "-1"}, std::nullopt, "invalid item count: -1"},
+        {{"--demo", "--items", "12ab"}, std::nullopt, "invalid item count: 12ab"},
+        {{"--demo", "--items", ""}, std::nullopt, "invalid item count: "},
+        {{"--demo", "--items", "99999999999"}, std::nullopt, "invalid item count: 99999999999"},
+        {{"--items", "10"}, std::nullopt, "--items needs --demo"},
+        {{"--demo", "--items"}, std::nullopt, "missing value after --items"},
+    };
+    for (const auto &[extra, items, error] : cases) {
+        std::vector<std::string> args = {"--db", "x.db", "--port", "0"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CommandLine parsed = parseCommandLine(args);
+        EXPECT_EQ(parsed.error, error) << extra.back();
+        ASSERT_EQ(parsed.options.has_value(), error.empty()) << extra.back();
+        if (parsed.options) {
+            EXPECT_EQ(parsed.options->itemMasterSize, items) << extra.back();
+        }
+    }
+}
+
+} // namespace
+} // namespace seclog::server::testing
