@@ -157,6 +157,9 @@ void securityAddParticulars::itemDoubleTapped(int, int, int index) {
 // ---- an item the master does not have
 
 void securityAddParticulars::searchButtonClicked() {
+    // The item's name is what was typed: with nothing typed there is no item to add.
+    if (searchController->text().trimmed().isEmpty())
+        return;
     auto *alert = new AlertController(kAlert, QStringLiteral("Add Item ?"));
     alert->addAction(QStringLiteral("Yes"), AlertAction::Style::Default, [this](AlertController *) {
         QPointer<securityAddParticulars> self = this;

@@ -104,6 +104,8 @@ void UOMDetails::chooseUnit(const Row &unit) {
     auto *particulars = nav ? nav->viewControllerAt<securityAddParticulars>(0) : nullptr;
     if (!particulars)
         return;
+    // A unit row without its symbols still makes the item; its unit then reads empty, as the
+    // server left it.
     ItemRow item = makeItemRow();
     item->titleText = itemName;
     item->Item_id = QStringLiteral("0");

@@ -156,6 +156,13 @@ TEST_F(ParticularsTest, TappingChoosesAndUnchoosesByItemId) {
     EXPECT_EQ(screen->strip().value("tiles").toList().size(), 1);
 }
 
+TEST_F(ParticularsTest, TheSearchButtonWithNothingTypedOffersNoItem) {
+    ASSERT_NE(screen, nullptr);
+    type("   ");
+    screen->searchController->searchButtonClicked();
+    EXPECT_EQ(alert(), nullptr);
+}
+
 TEST_F(ParticularsTest, DoneWithNothingChosenAsksForAnItem) {
     ASSERT_NE(screen, nullptr);
     screen->rightBarButtonItem()->trigger();
