@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include <charconv>
+#include <climits>
 
 namespace seclog::server {
 namespace {
@@ -13,19 +14,24 @@ std::optional<int> parsePort(const std::string &text) {
     return port;
 }
 
-std::optional<int> parseCount(const std::string &text) {
+std::optional<int> parseCount(const std::string &text, int most = INT_MAX) {
     int count = -1;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-    if (error != std::errc() || end != text.data() + text.size() || count < 0)
+    if (error != std::errc() || end != text.data() + text.size() || count < 0 || count > most)
         return std::nullopt;
     return count;
 }
 
+// Bounds that keep a history seed to seconds: 10 years of 5,000 logs a day is 18 million.
+constexpr int kMostHistoryLogsPerDay = 5000;
+constexpr int kMostHistoryMonths = 120;
+
 } // namespace
 
 std::string usageText() {
-    return "usage: seclog-server --db FILE --port N [--demo [--items N]] [--host 127.0.0.1]\n"
-           "                     [--files DIR] [--app-version V] [--app-link URL]\n";
+    return "usage: seclog-server --db FILE --port N [--host 127.0.0.1] [--files DIR]\n"
+           "                     [--demo [--items N] [--history-per-day N] [--history-months N]]\n"
+           "                     [--app-version V] [--app-link URL]\n";
 }
 
 CommandLine parseCommandLine(const std::vector<std::string> &args) {
@@ -63,6 +69,18 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
                 result.error = "invalid item count: " + value;
                 return result;
             }
+        } else if (flag == "--history-per-day") {
+            options.historyLogsPerDay = parseCount(value, kMostHistoryLogsPerDay);
+            if (!options.historyLogsPerDay) {
+                result.error = "invalid logs per day: " + value;
+                return result;
+            }
+        } else if (flag == "--history-months") {
+            options.historyMonths = parseCount(value, kMostHistoryMonths);
+            if (!options.historyMonths) {
+                result.error = "invalid month count: " + value;
+                return result;
+            }
         } else if (flag == "--host") {
             options.host = value;
         } else if (flag == "--files") {
@@ -82,6 +100,10 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
         result.error = "--port is required (0 picks a free one)";
     else if (options.itemMasterSize && !options.demo)
         result.error = "--items needs --demo";
+    else if (options.historyLogsPerDay && !options.demo)
+        result.error = "--history-per-day needs --demo";
+    else if (options.historyMonths && !options.demo)
+        result.error = "--history-months needs --demo";
     else
         result.options = std::move(options);
     return result;

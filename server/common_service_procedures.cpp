@@ -22,11 +22,19 @@ nlohmann::json employees(ProcedureContext &context, const nlohmann::json &) {
         "SELECT Employee_id, EmpName FROM Employee ORDER BY EmpName, Employee_id");
 }
 
+// The branch's divisions, for the summaries' division picker.
+nlohmann::json divisionsOfBranch(ProcedureContext &context, const nlohmann::json &data) {
+    return context.db.query("SELECT Division_id, DivisionName FROM Division "
+                            "WHERE BranchCode = ?1 ORDER BY Division_id",
+                            {requiredText(data, "BranchCode")});
+}
+
 } // namespace
 
 void addCommonServiceProcedures(ProcedureRegistry &registry) {
     registry.add("Usp_CommonService", "SP_Type", "Sel_DeviceAndDivision", deviceAndDivision);
     registry.add("Usp_CommonService", "SP_Type", "Sel_Emp", employees);
+    registry.add("Usp_CommonService", "SP_Type", "Sel_Div", divisionsOfBranch);
 }
 
 } // namespace seclog::server

@@ -4,6 +4,7 @@
 #include "date_time.h"
 #include "demo_documents.h"
 #include "demo_employees.h"
+#include "demo_history.h"
 #include "demo_items.h"
 #include "demo_parties.h"
 #include "demo_photos.h"
@@ -183,8 +184,7 @@ void writeDemoPhotos(const std::filesystem::path &filesDir) {
 
 } // namespace
 
-void loadDemoData(Database &db, const std::filesystem::path &filesDir,
-                  std::optional<int> itemMasterSize) {
+void loadDemoData(Database &db, const std::filesystem::path &filesDir, const DemoSize &size) {
     writeDemoPhotos(filesDir);
     if (db.query("SELECT 1 FROM Branch LIMIT 1").size() > 0)
         return;
@@ -198,7 +198,11 @@ void loadDemoData(Database &db, const std::filesystem::path &filesDir,
         insertLogs(db);
         insertDemoDocuments(db);
         insertDemoParties(db);
-        insertDemoStorePOs(db, kBranch, insertDemoItems(db, itemMasterSize));
+        const DemoItemsByKind items = insertDemoItems(db, size.itemMasterSize);
+        insertDemoStorePOs(db, kBranch, items);
+        // Last, so that the recent logs above keep their ids.
+        insertDemoHistory(
+            db, {size.historyMonths.value_or(kDemoHistoryMonths), size.historyLogsPerDay}, items);
     });
 }
 

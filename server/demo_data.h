@@ -7,12 +7,19 @@ namespace seclog::server {
 
 class Database;
 
+// What a benchmark may make bigger; nullopt keeps the demo's own size.
+struct DemoSize {
+    std::optional<int> itemMasterSize;
+    std::optional<int> historyLogsPerDay; // division 1's logs on each day of the history
+    std::optional<int> historyMonths;
+};
+
 // Fills an empty database with a small textile-mill site: branch HLV01, three divisions
 // with a handheld each, users (demo/demo), employees to meet, the pick lists, visitors and a
 // few days of gate logs relative to now, some with documents, suppliers and their towns,
-// units, the item master (itemMasterSize items when given) and store POs. Rows are added only
-// to an empty database; photos, bill images and item pictures are (re)written under filesDir.
-void loadDemoData(Database &db, const std::filesystem::path &filesDir,
-                  std::optional<int> itemMasterSize = std::nullopt);
+// units, the item master and store POs, and then months of closed logs of other visitors
+// (see demo_history.h). Rows are added only to an empty database; photos, bill images and
+// item pictures are (re)written under filesDir.
+void loadDemoData(Database &db, const std::filesystem::path &filesDir, const DemoSize &size = {});
 
 } // namespace seclog::server

@@ -34,6 +34,8 @@ void stringifyValues(nlohmann::json &rows) {
         for (auto &value : row) {
             if (value.is_null())
                 value = "";
+            else if (value.is_array())
+                stringifyValues(value); // nested rows, such as a day's counts by entry type
             else if (!value.is_string())
                 value = value.dump();
         }

@@ -13,7 +13,8 @@ void replyError(httplib::Response &res, int status, const std::string &message);
 // so no input can take the server down.
 void answerGuarded(httplib::Response &res, const std::function<void()> &body);
 
-// Every column value as text: numbers converted, null as "".
+// Every column value as text: numbers converted, null as ""; a value that is itself a list
+// of rows stays a list, its rows made text the same way.
 void stringifyValues(nlohmann::json &rows);
 
 } // namespace seclog::server

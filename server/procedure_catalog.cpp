@@ -12,6 +12,7 @@ ProcedureRegistry makeProcedureRegistry() {
     addPartyProcedures(registry);
     addItemProcedures(registry);
     addStorePOProcedures(registry);
+    addSummaryProcedures(registry);
     addEmployeeFingerprintProcedures(registry);
     return registry;
 }

@@ -15,6 +15,7 @@ void addSecurityLogPickerProcedures(ProcedureRegistry &registry);
 void addPartyProcedures(ProcedureRegistry &registry);
 void addItemProcedures(ProcedureRegistry &registry);
 void addStorePOProcedures(ProcedureRegistry &registry);
+void addSummaryProcedures(ProcedureRegistry &registry);
 
 ProcedureRegistry makeProcedureRegistry();
 

@@ -150,6 +150,27 @@ void handleSave(RouteContext &context, const httplib::Params &params, httplib::R
     replyJson(res, rows);
 }
 
+// The summaries: a form of text parameters, "SecurityReport" the JSON text of the criteria,
+// which go to the procedure as its JSONData. CommonKeyValue names the key the client hangs the
+// nested rows on; the reply carries them under "detail" whatever it says.
+void handleNestedData(RouteContext &context, const httplib::Params &params,
+                      httplib::Response &res) {
+    const std::string spName = formValue(params, "SP_Name");
+    if (spName.empty())
+        throw RequestError("SP_Name is missing");
+    const std::string report = formValue(params, "SecurityReport");
+    if (report.empty())
+        throw RequestError("SecurityReport is missing");
+    const auto criteria = nlohmann::json::parse(report, nullptr, false);
+    if (criteria.is_discarded() || !criteria.is_object())
+        throw RequestError("SecurityReport is not the JSON text of an object");
+    if (formValue(params, "CommonKeyValue").empty())
+        throw RequestError("CommonKeyValue is missing");
+    nlohmann::json rows = runProcedure(context, spName, criteria);
+    stringifyValues(rows);
+    replyJson(res, rows);
+}
+
 using FormHandler = void (*)(RouteContext &, const httplib::Params &, httplib::Response &);
 
 void addFormRoute(httplib::Server &server, RouteContext &context, const std::string &path,
@@ -178,6 +199,7 @@ void installRoutes(httplib::Server &server, RouteContext &context) {
     addFormRoute(server, context, "/SaveSecurityIOLog", handleSave<saveSecurityIOLog>);
     addFormRoute(server, context, "/SaveSecurityIOLog_NoImageData",
                  handleSave<saveSecurityIOLogNoImageData>);
+    addFormRoute(server, context, "/GetCommonNestedData", handleNestedData);
     installFileRoutes(server, context);
     installIdentityRoute(server);
 

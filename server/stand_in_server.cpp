@@ -48,7 +48,8 @@ StandInServer::StandInServer(ServerOptions options) : impl_(std::make_unique<Imp
     createSchema(db);
     std::filesystem::create_directories(impl_->routeContext.filesDir);
     if (options.demo)
-        loadDemoData(db, impl_->routeContext.filesDir, options.itemMasterSize);
+        loadDemoData(db, impl_->routeContext.filesDir,
+                     {options.itemMasterSize, options.historyLogsPerDay, options.historyMonths});
     if (options.appVersion)
         writeSetting(db, setting::kAppVersion, *options.appVersion);
     if (options.appLink)

@@ -8,9 +8,14 @@ ListView {
     id: table
     property var controller: null
     clip: true
+    objectName: "table"
     model: controller ? controller.tableModel : null
     boundsBehavior: Flickable.StopAtBounds
     onMovementStarted: if (controller) controller.viewWasDragged()
+    onContentYChanged: if (controller) controller.viewDidScroll(contentHeight, height, contentY - originY)
+    onContentHeightChanged: if (controller) controller.viewDidScroll(contentHeight, height, contentY - originY)
+    onHeightChanged: if (controller) controller.viewDidScroll(contentHeight, height, contentY - originY)
+    onControllerChanged: if (controller) controller.viewDidScroll(contentHeight, height, contentY - originY)
 
     // Section titles are drawn by the first row of each section: Qt 6.4 cannot create a
     // ListView's section delegates in a file whose components are bound.
@@ -28,14 +33,14 @@ ListView {
 
         Rectangle {
             width: entry.width
-            height: entry.startsSection ? 28 : 0
+            height: entry.startsSection && table.controller ? table.controller.sectionHeaderHeight : 0
             visible: entry.startsSection
-            color: "#262626"
+            color: table.controller ? table.controller.sectionHeaderColor : "#262626"
             Label {
                 anchors.verticalCenter: parent.verticalCenter
                 x: 15
                 text: entry.sectionTitle
-                color: "#c2c2c2"
+                color: table.controller ? table.controller.sectionHeaderTextColor : "#c2c2c2"
             }
         }
         SwipeDelegate {

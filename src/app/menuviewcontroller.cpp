@@ -6,6 +6,7 @@
 #include "mainqueue.h"
 #include "navigationcontroller.h"
 #include "securitylogtvc.h"
+#include "securitytableviewcontroller.h"
 #include "sessionevents.h"
 #include "userdefaults.h"
 #include "vclogin.h"
@@ -95,6 +96,10 @@ void MenuViewController::didSelectRow(int, int row) {
         }
         close();
         break;
+    case 3:
+        if (NavigationController *nav = navigationController())
+            nav->pushViewController(new securityTableViewController(), true);
+        break;
     case 4:
         if (NavigationController *nav = navigationController())
             nav->pushViewController(new EmployeeFPLogViewTableViewController(), true);
@@ -110,7 +115,7 @@ void MenuViewController::didSelectRow(int, int row) {
         break;
     }
     default:
-        // The scanner and the monthly summary arrive with their own screens.
+        // The scanner arrives with its own screen.
         break;
     }
 }

@@ -12,6 +12,7 @@ void TableModel::setController(TableViewController *controller) {
     m_controller = controller;
     if (m_controller) {
         connect(m_controller, &TableViewController::dataReloaded, this, &TableModel::rebuild);
+        connect(m_controller, &TableViewController::sectionInserted, this, &TableModel::rebuild);
         connect(m_controller, &TableViewController::rowsDeleted, this,
                 [this](int section, int row) {
                     for (int i = 0; i < m_positions.size(); ++i) {

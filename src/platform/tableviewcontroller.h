@@ -22,6 +22,9 @@ class TableViewController : public ViewController {
     Q_PROPERTY(bool grouped READ isGrouped CONSTANT)
     Q_PROPERTY(bool editing READ isEditing NOTIFY editingChanged)
     Q_PROPERTY(QObject *tableModel READ tableModel CONSTANT)
+    Q_PROPERTY(qreal sectionHeaderHeight READ sectionHeaderHeight NOTIFY headerStyleChanged)
+    Q_PROPERTY(QColor sectionHeaderColor READ sectionHeaderColor NOTIFY headerStyleChanged)
+    Q_PROPERTY(QColor sectionHeaderTextColor READ sectionHeaderTextColor NOTIFY headerStyleChanged)
 public:
     explicit TableViewController(bool grouped = false, QObject *parent = nullptr);
 
@@ -37,6 +40,13 @@ public:
     virtual void didSelectRow(int section, int row);
     // The view scrolled; screens dismiss keyboards here.
     virtual void scrollViewWillBeginDragging() {}
+    // The view laid out or moved: its content height, its own height and how far it is
+    // scrolled. Lists that load more as the end comes into view listen here.
+    virtual void scrollViewDidScroll(qreal contentHeight, qreal frameHeight, qreal offsetY) {
+        Q_UNUSED(contentHeight);
+        Q_UNUSED(frameHeight);
+        Q_UNUSED(offsetY);
+    }
 
     // The list model the QML table view draws from; made on first use.
     QObject *tableModel();
@@ -48,18 +58,38 @@ public:
     Q_INVOKABLE void performSwipeAction(int section, int row, int action);
     Q_INVOKABLE void selectRow(int section, int row) { didSelectRow(section, row); }
     Q_INVOKABLE void viewWasDragged() { scrollViewWillBeginDragging(); }
+    Q_INVOKABLE void viewDidScroll(qreal contentHeight, qreal frameHeight, qreal offsetY) {
+        scrollViewDidScroll(contentHeight, frameHeight, offsetY);
+    }
+
+    // The look of the section titles.
+    qreal sectionHeaderHeight() const { return m_headerHeight; }
+    QColor sectionHeaderColor() const { return m_headerColor; }
+    QColor sectionHeaderTextColor() const { return m_headerTextColor; }
+    void setSectionHeaderStyle(qreal height, const QColor &color, const QColor &textColor) {
+        m_headerHeight = height;
+        m_headerColor = color;
+        m_headerTextColor = textColor;
+        Q_EMIT headerStyleChanged();
+    }
 
 Q_SIGNALS:
     void dataReloaded();
     void rowsDeleted(int section, int row);
     void editingChanged();
+    void sectionInserted(int section);
+    void headerStyleChanged();
 
 public:
     void reloadData() { Q_EMIT dataReloaded(); }
     void deleteRow(int section, int row) { Q_EMIT rowsDeleted(section, row); }
+    void insertSection(int section) { Q_EMIT sectionInserted(section); }
 
 private:
     bool m_grouped = false;
     bool m_editing = false;
     QObject *m_model = nullptr;
+    qreal m_headerHeight = 28;
+    QColor m_headerColor{0x26, 0x26, 0x26};
+    QColor m_headerTextColor{0xc2, 0xc2, 0xc2};
 };

@@ -189,6 +189,7 @@ void Walkthrough::buildSteps() {
     };
     addNewLogSteps();
     addExistingLogSteps();
+    addReportSteps();
 }
 
 void Walkthrough::addNewLogSteps() {

@@ -13,7 +13,8 @@
 // then a new person with a photo from the camera, a new log through every picker, saved and
 // printed with a party entry of an item from the master and a new item with its photo and unit;
 // an open log with IN and OUT documents, given a store PO in its OUT section and saved; and a log
-// past its update time.
+// past its update time; the monthly summary down to a log's documents, and an employee's
+// punches.
 // Each step waits for what the guard would see, saves a screenshot and prints one line; the
 // run ends with exit status 0 only when every step worked. It logs the guard out and closes a
 // real log, so it is only started once the server is known to be the stand-in.
@@ -41,6 +42,7 @@ private:
     void addExistingLogSteps();
     void addPartySteps();
     void addStorePOSteps(std::shared_ptr<QString> documentsLog);
+    void addReportSteps();
     void runStep();
     void poll();
     void finishStep();

@@ -8,6 +8,7 @@
 #include "securityaddpo.h"
 #include "securitylogdetailview.h"
 #include "securitylogtvc.h"
+#include "securitytableviewcontroller.h"
 #include "testapp.h"
 #include "vclogin.h"
 #include "window.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <QNetworkReply>
 #include <QtTest/QTest>
+#include <sqlite3.h>
 
 namespace {
 
@@ -295,6 +297,51 @@ TEST_F(ClientServerTest, AStorePOAttachedToALogIsSavedWithItsPartyItemsAndQuanti
         lines.append(item->titleText + " " + item->quantity());
     EXPECT_EQ(lines,
               QStringList({"Cotton Combed Yarn 20s 5.000", "Cotton Combed Yarn 34s 42.250"}));
+}
+
+// The dashboard's first month counts exactly the logs the server holds for the guard's division
+// in this month, day by day.
+TEST_F(ClientServerTest, TheDashboardsFirstMonthMatchesTheServersLogs) {
+    logIn("demo", "demo");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list->DATA.isEmpty(); }, 10000));
+    auto *dashboard = new securityTableViewController();
+    root->pushViewController(dashboard, false);
+    processEvents();
+    dashboard->scrollViewDidScroll(0, 600, 0); // the table's first layout
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dashboard->THEDATA.contains("0"); }, 10000));
+
+    QMap<QString, int> expected;
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(real.dbPath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    sqlite3_stmt *statement = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db,
+                                 "SELECT substr(InTime, 1, 10), COUNT(*) FROM SecurityIOLog "
+                                 "WHERE Division_id = ?1 AND substr(InTime, 1, 7) = ?2 "
+                                 "GROUP BY 1",
+                                 -1, &statement, nullptr),
+              SQLITE_OK);
+    const QByteArray month = QDate::currentDate().toString("yyyy-MM").toUtf8();
+    sqlite3_bind_int(statement, 1, master.Division_id.toInt());
+    sqlite3_bind_text(statement, 2, month.constData(), -1, SQLITE_TRANSIENT);
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        expected.insert(
+            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0))),
+            sqlite3_column_int(statement, 1));
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+
+    QMap<QString, int> shown;
+    for (int row = 0; row < dashboard->numberOfRows(0); ++row) {
+        const QVariantMap day = dashboard->THEDATA.value("0").at(row).toMap();
+        shown.insert(day.value("Dt").toString(), day.value("Total").toInt());
+        int byType = 0;
+        for (const QVariant &type : day.value("detail").toList())
+            byType += type.toMap().value("Cnt").toInt();
+        EXPECT_EQ(byType, day.value("Total").toInt()) << day.value("Dt").toString().toStdString();
+    }
+    EXPECT_FALSE(expected.isEmpty());
+    EXPECT_EQ(shown, expected);
 }
 
 } // namespace

@@ -122,7 +122,8 @@ WalkthroughRun runWalkthrough(const QString &serversFile, const QTemporaryDir &h
 // the menu and the printed report; then a new person photographed with the file camera, a new
 // log through every picker with a party entry (an item from the master, a new one with its photo
 // and unit), saved and printed; an open log with IN and OUT documents given a store PO and
-// saved, and a log past its update time. A screenshot per step; every request the client can send
+// saved, and a log past its update time; the monthly summary down to a log's documents, and
+// an employee's punches. A screenshot per step; every request the client can send
 // reaches the server, after the identity question and never refused.
 TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
     ServerProgram server;
@@ -133,7 +134,7 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
         runWalkthrough(writeServerSets(home, server.base, server.base, server.base), home, shots);
     const std::string output = run.output.toStdString();
     ASSERT_EQ(run.exitCode, 0) << output;
-    EXPECT_TRUE(run.output.contains("walkthrough: all 55 steps passed")) << output;
+    EXPECT_TRUE(run.output.contains("walkthrough: all 64 steps passed")) << output;
 
     const auto marked = QRegularExpression("marked OUT log (\\d+)").match(run.output);
     ASSERT_TRUE(marked.hasMatch()) << output;
@@ -152,7 +153,7 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
 
     // The camera's picture is written beside the screenshots, not among them.
     EXPECT_TRUE(QFile::exists(home.filePath("walkthrough-camera/silhouette.png")));
-    EXPECT_EQ(QDir(shots).entryList(QDir::Files).size(), 55);
+    EXPECT_EQ(QDir(shots).entryList(QDir::Files).size(), 64);
 
     const QStringList lines = server.requestLines();
     ASSERT_FALSE(lines.isEmpty());
@@ -193,6 +194,11 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
         {"POST /sp USP_GetSecurityLogSummaryReport/StorePO ", 0},
         {"POST /sp USP_GetSecurityLogSummaryReport/StorePODetails ", 1},
         {"POST /SaveSecurityIOLog_NoImageData ", 2},
+        // The monthly summary, a day of it, and an employee's punches.
+        {"POST /GetCommonNestedData USP_GetSecurityLogSummaryReport/Summary ", 0},
+        {"POST /GetCommonNestedData USP_GetSecurityLogSummaryReport/SummaryDetails ", 1},
+        {"POST /CommonGetSearchData Usp_Production_Sel/EMPLOYEE_SEARCH ", 1},
+        {"POST /sp USP_Security/SELECT_LASTTWODAYSLOG ", 1},
     };
     for (const Expected &request : expected) {
         const auto sent = lines.filter(request.request).size();

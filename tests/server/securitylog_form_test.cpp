@@ -247,25 +247,34 @@ protected:
         return demo.save(kSavePath, json::array({header}).dump(),
                          details.empty() ? "" : details.dump());
     }
-    json lines(const char *logId) { return demo.postSp(kLogProcedure, detailQuery(logId)); }
-    json logRow(const char *logId) { return reportRow(demo, logId); }
+    json lines(const std::string &logId) { return demo.postSp(kLogProcedure, detailQuery(logId)); }
+    json logRow(const std::string &logId) { return reportRow(demo, logId); }
+    // The demo's history follows its recent logs, so saves here get the ids after it.
+    std::int64_t nextId(const char *table, const char *key) {
+        Database db(demo.dbPath.string(), true);
+        return db.query(std::string("SELECT MAX(") + key + ") + 1 AS id FROM " + table)[0]["id"];
+    }
+    std::string newLogId(int after = 0) { return std::to_string(firstNewLog + after); }
+    std::string newLineId(int after = 0) { return std::to_string(firstNewLine + after); }
     DemoServer demo;
+    const std::int64_t firstNewLog = nextId("SecurityIOLog", "SecIOLog_id");
+    const std::int64_t firstNewLine = nextId("SecurityIODetails", "SecIODet_id");
 };
 
 TEST_F(SaveLog, ANewLogStoresItsHeaderAndLinesOfBothSections) {
     const json details = {itemLine("Quantity", "2.00", "Yarn Cones"),
                           itemLine("Quantity", "1.50", "Dye Drums"),
                           itemLine("OutQty", "3.00", "Empty Drums", "GP-9")};
-    ASSERT_EQ(save(newLogHeader(), details), answer("ID", "37"));
+    ASSERT_EQ(save(newLogHeader(), details), answer("ID", newLogId()));
 
-    const json stored = lines("37");
-    EXPECT_EQ(column(stored, "SecIOLogDet_id"), (Ids{"12", "13", "14"}));
+    const json stored = lines(newLogId());
+    EXPECT_EQ(column(stored, "SecIOLogDet_id"), (Ids{newLineId(), newLineId(1), newLineId(2)}));
     EXPECT_EQ(column(stored, "Particulars"), (Ids{"Yarn Cones", "Dye Drums", "Empty Drums"}));
     EXPECT_EQ(column(stored, "Quantity"), (Ids{"2.00", "1.50", ""}));
     EXPECT_EQ(column(stored, "OutQty"), (Ids{"", "", "3.00"}));
     EXPECT_EQ(column(stored, "DocDate"), Ids(3, "01 Mar 2024 00:00:00"));
 
-    const json row = logRow("37");
+    const json row = logRow(newLogId());
     const json expected = json::parse(R"({"IOPerson":"Vijay Anand","IOMobile":"+91 90000 11111",
         "IOAdd1":"7 Park Road, Tiruppur","IODesignation":"Sales Executive","PersonType":"Visitor",
         "IOImgPath":"~/Security/PersonsImages/1","Meet_To":"Priya Menon","Purpose":"Meeting",
@@ -275,27 +284,28 @@ TEST_F(SaveLog, ANewLogStoresItsHeaderAndLinesOfBothSections) {
     for (const auto &[key, value] : expected.items())
         EXPECT_EQ(row.value(key, json()), value) << key;
     EXPECT_TRUE(isClientDateTime(row["InTime"])) << row["InTime"];
-    EXPECT_EQ(column(demo.logs("NotOut", "1"), "SecIOLog_id").front(), "37");
+    EXPECT_EQ(column(demo.logs("NotOut", "1"), "SecIOLog_id").front(), newLogId());
 }
 
 TEST_F(SaveLog, APersonIsKnownByMobileAndNameAndMayLeaveAtOnce) {
     // Kavitha Ramesh comes again: her row is refreshed, her photo kept when none is sent.
     const json kavitha = headerWith(R"({"IOPerson":"kavitha ramesh ","IOMobile":"+91 98430 56789",
         "IOAdd1":"New Address","IOImgPath":""})");
-    ASSERT_EQ(save(kavitha, json::array()), answer("ID", "37"));
+    ASSERT_EQ(save(kavitha, json::array()), answer("ID", newLogId()));
     const json found = demo.logs("MobileIOS", "98430 56789");
     ASSERT_EQ(found.size(), 1u) << found;
-    EXPECT_EQ(found[0]["SecIOLog_id"], "37");
+    EXPECT_EQ(found[0]["SecIOLog_id"], newLogId());
     EXPECT_EQ(found[0]["IOAdd1"], "New Address");
     EXPECT_EQ(found[0]["IOImgPath"], "~/Security/PersonsImages/person_2.png");
     // Someone else with her phone is another person; a new log saved as OUT is closed at once.
     const json ramesh = patched(kavitha, {{"IOPerson", "Ramesh K"}, {"IOMode", "O"}});
-    ASSERT_EQ(save(ramesh, json::array({itemLine("OutQty", "5.00", "Cones")})), answer("ID", "38"));
+    ASSERT_EQ(save(ramesh, json::array({itemLine("OutQty", "5.00", "Cones")})),
+              answer("ID", newLogId(1)));
     EXPECT_EQ(column(demo.logs("MobileIOS", "98430 56789"), "IOPerson"),
               (Ids{"Ramesh K", "kavitha ramesh "}));
-    EXPECT_TRUE(isClientDateTime(logRow("38")["OutTime"])) << logRow("38");
-    EXPECT_EQ(logRow("38")["IsUpdateable"], "No");
-    EXPECT_EQ(column(demo.logs("NotOut", "1"), "SecIOLog_id")[0], "37");
+    EXPECT_TRUE(isClientDateTime(logRow(newLogId(1))["OutTime"])) << logRow(newLogId(1));
+    EXPECT_EQ(logRow(newLogId(1))["IsUpdateable"], "No");
+    EXPECT_EQ(column(demo.logs("NotOut", "1"), "SecIOLog_id")[0], newLogId());
 }
 
 TEST_F(SaveLog, AnUpdateKeepsSavedLinesAddsNewOnesAndMayLetThePersonOut) {
@@ -311,7 +321,7 @@ TEST_F(SaveLog, AnUpdateKeepsSavedLinesAddsNewOnesAndMayLetThePersonOut) {
               answer("ID", "31"));
 
     const json stored = lines("31");
-    EXPECT_EQ(column(stored, "SecIOLogDet_id"), (Ids{"7", "12"}));
+    EXPECT_EQ(column(stored, "SecIOLogDet_id"), (Ids{"7", newLineId()}));
     EXPECT_EQ(column(stored, "Particulars"), (Ids{"Spindle Bearings", "Old Bearings"}));
     const json row = logRow("31");
     EXPECT_EQ(row["Meet_To"], "Venkatesh Rao");
@@ -329,17 +339,18 @@ TEST_F(SaveLog, AnUpdateKeepsSavedLinesAddsNewOnesAndMayLetThePersonOut) {
 TEST_F(SaveLog, IdListsAreKeptAsSent) {
     const json header = headerWith(R"({"INDC_ids":"12,15","OUTDC_ids":"7",
         "DC_Detids":"101,102,103","INGodTrn_ids":"5","INHB_ids ":"3,4","OUTHB_ids":"9"})");
-    ASSERT_EQ(save(header, json::array()), answer("ID", "37"));
-    EXPECT_EQ(json(storedIdLists(demo.dbPath, 37)),
+    ASSERT_EQ(save(header, json::array()), answer("ID", newLogId()));
+    EXPECT_EQ(json(storedIdLists(demo.dbPath, firstNewLog)),
               json::parse(R"({"INDC_ids":"12,15","OUTDC_ids":"7","DC_Detids":"101,102,103",
                   "INGodTrn_ids":"5","INHB_ids":"3,4","OUTHB_ids":"9"})"));
     // A later save adds its new documents; one already listed stays listed once. The key
     // without the client's blank is not the hand-bill list.
     const json update =
-        headerWith(R"({"SecIOLog_id":"37","INDC_ids":"15,20","INHB_ids ":null,"INHB_ids":"8"})");
-    ASSERT_EQ(save(update, json::array()), answer("ID", "37"));
-    EXPECT_EQ(storedIdLists(demo.dbPath, 37)["INDC_ids"], "12,15,20");
-    EXPECT_EQ(storedIdLists(demo.dbPath, 37)["INHB_ids"], "3,4");
+        patched(headerWith(R"({"INDC_ids":"15,20","INHB_ids ":null,"INHB_ids":"8"})"),
+                {{"SecIOLog_id", newLogId()}});
+    ASSERT_EQ(save(update, json::array()), answer("ID", newLogId()));
+    EXPECT_EQ(storedIdLists(demo.dbPath, firstNewLog)["INDC_ids"], "12,15,20");
+    EXPECT_EQ(storedIdLists(demo.dbPath, firstNewLog)["INHB_ids"], "3,4");
 }
 
 TEST_F(SaveLog, MarkOutRefusesAWholeLog) {

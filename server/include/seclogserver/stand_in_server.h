@@ -16,6 +16,11 @@ struct ServerOptions {
     // With demo: the item master holds exactly this many items (a big one for benchmarks);
     // nullopt: the demo's own few hundred.
     std::optional<int> itemMasterSize = std::nullopt;
+    // With demo: closed logs of the past, from the first day of the month this many months
+    // back up to yesterday (nullopt: 4); division 1 gets exactly historyLogsPerDay of them
+    // each day when given (a big history for benchmarks), other divisions a believable mix.
+    std::optional<int> historyLogsPerDay = std::nullopt;
+    std::optional<int> historyMonths = std::nullopt;
     std::filesystem::path filesDir; // empty: "<dbPath>.files"
     std::optional<std::string> appVersion;
     std::optional<std::string> appLink;

@@ -1,0 +1,503 @@
+// The summaries' side of the server: a division's days of a month and the logs of one day
+// through /GetCommonNestedData, the division picker, and the demo's months of history.
+
+#include "command_line.h"
+#include "database.h"
+#include "demo_server.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <optional>
+#include <regex>
+#include <set>
+
+namespace seclog::server::testing {
+namespace {
+
+constexpr const char *kNestedPath = "/GetCommonNestedData";
+constexpr const char *kReport = "USP_GetSecurityLogSummaryReport";
+constexpr std::int64_t kRecentLogs = 36; // the demo's logs of the last days, before its history
+
+using std::chrono::year_month_day;
+
+year_month_day localToday() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return std::chrono::year(local.tm_year + 1900) /
+           std::chrono::month(static_cast<unsigned>(local.tm_mon + 1)) /
+           std::chrono::day(static_cast<unsigned>(local.tm_mday));
+}
+
+std::string isoDay(std::chrono::sys_days day) {
+    const year_month_day date(day);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", int(date.year()), unsigned(date.month()),
+                  unsigned(date.day()));
+    return text;
+}
+
+// The form the client posts: every parameter a text, the criteria as JSON text.
+httplib::Result postNested(DemoServer &demo, const httplib::Params &params) {
+    return demo.client().Post(kNestedPath, params);
+}
+
+json nested(DemoServer &demo, const json &criteria, const char *keyValue = "ID") {
+    return jsonOf(postNested(
+        demo,
+        {{"SP_Name", kReport}, {"SecurityReport", criteria.dump()}, {"CommonKeyValue", keyValue}}));
+}
+
+json monthCriteria(const std::string &from, const std::string &noDays,
+                   const std::string &division = "7", const std::string &branch = "HLV01") {
+    return {{"FromDate", from},
+            {"NoDays", noDays},
+            {"Division_id", division},
+            {"BranchCode", branch},
+            {"GetType", "Summary"}};
+}
+
+json dayCriteria(const std::string &day, const std::string &division = "7") {
+    return {{"FromDate", day},
+            {"Division_id", division},
+            {"GetType", "SummaryDetails"},
+            {"BranchCode", "HLV01"}};
+}
+
+int number(const json &text) {
+    return std::stoi(text.get<std::string>());
+}
+
+// What every day record holds, whatever the data: its keys, text counts that add up, the
+// entry types largest first.
+void expectDayRecords(const json &days) {
+    ASSERT_TRUE(days.is_array()) << days;
+    for (size_t i = 0; i < days.size(); ++i) {
+        const json &day = days[i];
+        EXPECT_EQ(keysOf(day), (Ids{"Daylight", "Dt", "Night", "Total", "detail"})) << day;
+        ASSERT_TRUE(day["detail"].is_array()) << day;
+        EXPECT_EQ(number(day["Daylight"]) + number(day["Night"]), number(day["Total"])) << day;
+        int typed = 0;
+        for (size_t t = 0; t < day["detail"].size(); ++t) {
+            const json &type = day["detail"][t];
+            EXPECT_EQ(keysOf(type), (Ids{"Cnt", "IOType"})) << day;
+            typed += number(type["Cnt"]);
+            if (t > 0) {
+                const json &before = day["detail"][t - 1];
+                EXPECT_TRUE(number(before["Cnt"]) > number(type["Cnt"]) ||
+                            (before["Cnt"] == type["Cnt"] && before["IOType"] < type["IOType"]))
+                    << day;
+            }
+        }
+        EXPECT_EQ(typed, number(day["Total"])) << day;
+        if (i > 0) {
+            EXPECT_LT(days[i - 1]["Dt"], day["Dt"]);
+        }
+    }
+}
+
+// What every log record of a day holds: its keys, the hour of its InTime, time order.
+void expectLogRecords(const json &logs) {
+    ASSERT_TRUE(logs.is_array()) << logs;
+    const Ids keys = {"Hrs",    "IOImgPath", "IOLogDate", "IOPerson",    "IOType",
+                      "InTime", "OutTime",   "Purpose",   "SecIOLog_id", "detail"};
+    for (size_t i = 0; i < logs.size(); ++i) {
+        const json &log = logs[i];
+        EXPECT_EQ(keysOf(log), keys) << log;
+        EXPECT_TRUE(isClientDateTime(log["InTime"])) << log;
+        EXPECT_EQ(log["IOLogDate"], log["InTime"]);
+        EXPECT_TRUE(log["OutTime"] == "" || isClientDateTime(log["OutTime"])) << log;
+        const std::string inTime = log["InTime"];
+        EXPECT_EQ(log["Hrs"], std::to_string(std::stoi(inTime.substr(12, 2)))) << log;
+        if (i > 0) {
+            EXPECT_LE(logs[i - 1]["InTime"].get<std::string>().substr(12), inTime.substr(12));
+        }
+        for (const auto &line : log["detail"])
+            EXPECT_EQ(keysOf(line), (Ids{"City", "DocDate", "DocNo", "Particulars", "PartyName"}));
+    }
+}
+
+struct TestLog {
+    std::int64_t id, division, person, type;
+    const char *inTime, *outTime, *purpose;
+};
+
+// Division 7 (Knitting, HLV01) holds only these logs: around noon, midnight, the turn of the
+// year and a leap day. Division 8 belongs to another branch.
+constexpr TestLog kTestLogs[] = {
+    {90001, 7, 1, 1, "2026-11-30 23:59:59", "2026-12-01 01:00:00", "Meeting"},
+    {90002, 7, 2, 2, "2026-12-01 00:00:00", "2026-12-01 02:00:00", "Yarn delivery"},
+    {90003, 7, 1, 1, "2026-12-05 08:05:00", "2026-12-05 09:00:00", "Audit"},
+    {90004, 7, 2, 2, "2026-12-05 11:59:59", "2026-12-05 13:00:00", "Dye delivery"},
+    {90005, 7, 3, 1, "2026-12-05 12:00:00", "", "Meeting"},
+    {90006, 7, 4, 5, "2026-12-05 23:59:59", "2026-12-06 00:30:00", "Interview"},
+    {90007, 8, 5, 1, "2026-12-05 10:00:00", "2026-12-05 11:00:00", "Meeting"},
+    {90008, 7, 6, 4, "2026-12-31 21:00:00", "2026-12-31 22:00:00", "Machine service"},
+    {90009, 7, 7, 3, "2027-01-01 06:00:00", "2027-01-01 07:00:00", "Meeting"},
+    {90010, 7, 8, 6, "2027-01-31 18:00:00", "2027-01-31 19:00:00", "Fabric pickup"},
+    {90011, 7, 9, 1, "2027-02-01 09:00:00", "2027-02-01 10:00:00", "Audit"},
+    {90012, 7, 1, 1, "2024-02-28 10:00:00", "2024-02-28 11:00:00", "Meeting"},
+    {90013, 7, 2, 6, "2024-02-29 13:00:00", "2024-02-29 15:00:00", "Fabric pickup"},
+    {90014, 7, 3, 1, "2024-03-01 07:00:00", "2024-03-01 08:00:00", "Meeting"},
+};
+
+class Summaries : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        demo = std::make_unique<DemoServer>();
+        Database db(demo->dbPath.string());
+        db.executeScript("INSERT INTO Division VALUES (7, 'Knitting', 'HLV01');"
+                         "INSERT INTO Branch VALUES ('KNT02', 'Knitting Unit');"
+                         "INSERT INTO Division VALUES (8, 'Garments', 'KNT02')");
+        for (const TestLog &log : kTestLogs)
+            db.execute("INSERT INTO SecurityIOLog(SecIOLog_id, BranchCode, Division_id, "
+                       "Person_id, IOType_id, Purpose, InTime, OutTime, CreatedOn) VALUES "
+                       "(?1, (SELECT BranchCode FROM Division WHERE Division_id = ?2), ?2, ?3, "
+                       "?4, ?5, ?6, ?7, ?6)",
+                       {log.id, log.division, log.person, log.type, std::string(log.purpose),
+                        std::string(log.inTime), std::string(log.outTime)});
+        // Saved OUT line first: the reply still gives the IN lines first.
+        db.executeScript(
+            "INSERT INTO SecurityIODetails(SecIOLog_id, Section, DocNo, DocDate, PartyName, City, "
+            "Particulars, OutQty) VALUES (90003, 'OUT', 'GP-7', '', 'Kovai Packaging', "
+            "'Coimbatore', 'Empty Cones', '4');"
+            "INSERT INTO SecurityIODetails(SecIOLog_id, Section, DocNo, DocDate, PartyName, City, "
+            "Particulars, Quantity) VALUES (90003, 'IN', 'DC-9001', '2026-12-04', "
+            "'Sri Murugan Yarns', 'Tiruppur', 'Cotton Yarn 40s', '12')");
+    }
+    static void TearDownTestSuite() { demo.reset(); }
+    static inline std::unique_ptr<DemoServer> demo;
+};
+
+struct MonthCase {
+    json criteria;
+    Ids days; // "Dt Daylight Night Total"
+};
+
+TEST_F(Summaries, CountTheDivisionsLogsOfEachDayAroundNoon) {
+    const std::vector<MonthCase> cases = {
+        {monthCriteria("2026-12-01", "30"),
+         {"2026-12-01 1 0 1", "2026-12-05 2 2 4", "2026-12-31 0 1 1"}},
+        {monthCriteria("2026-12-01", "0"), {"2026-12-01 1 0 1"}},
+        {monthCriteria("2026-11-01", "29"), {"2026-11-30 0 1 1"}},
+        {monthCriteria("2027-01-01", "30"), {"2027-01-01 1 0 1", "2027-01-31 0 1 1"}},
+        {monthCriteria("2024-02-01", "28"), {"2024-02-28 1 0 1", "2024-02-29 0 1 1"}},
+        {monthCriteria("2024-02-01", "27"), {"2024-02-28 1 0 1"}},
+        {monthCriteria("2026-12-05", "0", "7", ""), {"2026-12-05 2 2 4"}}, // any branch
+        {monthCriteria("2026-12-05", "0", "7", "KNT02"), {}},
+        {monthCriteria("2026-12-05", "0", "8", "KNT02"), {"2026-12-05 1 0 1"}},
+        {monthCriteria("2026-12-01", "30", "9"), {}},
+    };
+    for (const auto &[criteria, expected] : cases) {
+        const json days = nested(*demo, criteria);
+        expectDayRecords(days);
+        Ids found;
+        for (const auto &day : days)
+            found.push_back(
+                day["Dt"].get<std::string>() + " " + day["Daylight"].get<std::string>() + " " +
+                day["Night"].get<std::string>() + " " + day["Total"].get<std::string>());
+        EXPECT_EQ(found, expected) << criteria;
+    }
+    const json day = nested(*demo, monthCriteria("2026-12-05", "0"))[0];
+    EXPECT_EQ(day["detail"], json::parse(R"([{"Cnt":"2","IOType":"Visitor"},
+        {"Cnt":"1","IOType":"Courier"},{"Cnt":"1","IOType":"Driver"}])"));
+}
+
+TEST_F(Summaries, AMonthOfTheDemoHistoryCountsEveryLogOfThatDivisionOnly) {
+    const year_month_day today = localToday();
+    const auto first =
+        std::chrono::sys_days((today.year() / today.month() - std::chrono::months(1)) / 1);
+    const auto last =
+        std::chrono::sys_days(today.year() / today.month() / 1) - std::chrono::days(1);
+    const std::string noDays = std::to_string((last - first).count());
+    for (const char *division : {"1", "2", "3"}) {
+        const json days = nested(*demo, monthCriteria(isoDay(first), noDays, division));
+        expectDayRecords(days);
+        Database db(demo->dbPath.string(), true);
+        const json counts =
+            db.query("SELECT substr(InTime, 1, 10) AS Dt, COUNT(*) AS Total "
+                     "FROM SecurityIOLog WHERE CAST(Division_id AS TEXT) = ?1 "
+                     "AND InTime >= ?2 AND InTime < ?3 GROUP BY Dt ORDER BY Dt",
+                     {std::string(division), isoDay(first), isoDay(last + std::chrono::days(1))});
+        EXPECT_EQ(days.size(), static_cast<size_t>((last - first).count() + 1)) << division;
+        ASSERT_EQ(days.size(), counts.size()) << division;
+        for (size_t i = 0; i < days.size(); ++i) {
+            EXPECT_EQ(days[i]["Dt"], counts[i]["Dt"]);
+            EXPECT_EQ(number(days[i]["Total"]), counts[i]["Total"].get<int>()) << days[i];
+        }
+    }
+}
+
+TEST_F(Summaries, ADaysLogsComeInTimeOrderWithTheirDocuments) {
+    const json logs = nested(*demo, dayCriteria("05-Dec-2026"), "SecIOLog_id");
+    expectLogRecords(logs);
+    EXPECT_EQ(column(logs, "SecIOLog_id"), (Ids{"90003", "90004", "90005", "90006"}));
+    EXPECT_EQ(column(logs, "Hrs"), (Ids{"8", "11", "12", "23"}));
+    EXPECT_EQ(logs[0], json::parse(R"({"SecIOLog_id":"90003","Hrs":"8",
+        "IOLogDate":"05 Dec 2026 08:05:00","IOImgPath":"~/Security/PersonsImages/person_1.png",
+        "IOType":"Visitor","IOPerson":"Arun Prakash","Purpose":"Audit",
+        "InTime":"05 Dec 2026 08:05:00","OutTime":"05 Dec 2026 09:00:00","detail":[
+        {"PartyName":"Sri Murugan Yarns","Particulars":"Cotton Yarn 40s","City":"Tiruppur",
+         "DocDate":"04 Dec 2026 00:00:00","DocNo":"DC-9001"},
+        {"PartyName":"Kovai Packaging","Particulars":"Empty Cones","City":"Coimbatore",
+         "DocDate":"","DocNo":"GP-7"}]})"));
+    EXPECT_EQ(logs[2]["OutTime"], ""); // still inside
+    for (size_t i = 1; i < logs.size(); ++i)
+        EXPECT_EQ(logs[i]["detail"], json::array()) << logs[i];
+    for (const char *day : {"05-dec-2026", "05-DEC-2026", "05-dEc-2026"})
+        EXPECT_EQ(nested(*demo, dayCriteria(day)), logs) << day;
+    EXPECT_EQ(column(nested(*demo, dayCriteria("29-Feb-2024")), "SecIOLog_id"), (Ids{"90013"}));
+    EXPECT_EQ(nested(*demo, dayCriteria("06-Dec-2026")), json::array());
+}
+
+TEST_F(Summaries, TheDemoDayOfADeliveryShowsItsLinesAndTheHistorysInvoices) {
+    Database db(demo->dbPath.string(), true);
+    const std::string inTime = db.query("SELECT display_time(InTime) AS t FROM SecurityIOLog "
+                                        "WHERE SecIOLog_id = 4")[0]["t"];
+    // "dd MMM yyyy ..." as the client's "dd-MMM-yyyy".
+    const std::string day =
+        inTime.substr(0, 2) + "-" + inTime.substr(3, 3) + "-" + inTime.substr(7, 4);
+    const json logs = nested(*demo, dayCriteria(day, "2")); // log 4 is Weaving's
+    expectLogRecords(logs);
+    const auto log4 = std::find_if(logs.begin(), logs.end(),
+                                   [](const json &log) { return log["SecIOLog_id"] == "4"; });
+    ASSERT_NE(log4, logs.end()) << day;
+    EXPECT_EQ((*log4)["IOPerson"], "Rajesh Kannan");
+    EXPECT_EQ(column((*log4)["detail"], "DocNo"), (Ids{"DC-2041", "DC-2041", "GP-0117"}));
+    EXPECT_EQ(column((*log4)["detail"], "DocDate"), Ids(3, inTime.substr(0, 11) + " 00:00:00"));
+
+    // The history's own documents: invoices of the log's day.
+    const std::regex invoice(R"(INV-\d{4})");
+    size_t invoices = 0;
+    for (const auto &log : logs) {
+        if (log["SecIOLog_id"].get<std::string>().size() < 3 || log["detail"].empty())
+            continue;
+        ++invoices;
+        EXPECT_LE(log["detail"].size(), 3u) << log;
+        for (const auto &line : log["detail"]) {
+            EXPECT_TRUE(std::regex_match(line["DocNo"].get<std::string>(), invoice)) << line;
+            EXPECT_EQ(line["DocDate"], inTime.substr(0, 11) + " 00:00:00") << line;
+            EXPECT_NE(line["PartyName"], "") << line;
+            EXPECT_NE(line["Particulars"], "") << line;
+        }
+    }
+    EXPECT_GT(invoices, 0u) << day;
+}
+
+TEST_F(Summaries, TheDivisionPickerListsTheBranchsDivisions) {
+    const std::vector<std::pair<json, Ids>> cases = {
+        {{{"SP_Type", "Sel_Div"}, {"BranchCode", "HLV01"}}, {"1", "2", "3", "7"}},
+        {{{"SP_Type", "Sel_Div"}, {"BranchCode", "KNT02"}}, {"8"}},
+        {{{"SP_Type", "Sel_Div"}, {"BranchCode", "hlv01"}}, {}},
+    };
+    for (const auto &[data, ids] : cases) {
+        const json rows = demo->postSp("Usp_CommonService", data);
+        EXPECT_EQ(column(rows, "Division_id"), ids) << data;
+        for (const auto &row : rows)
+            EXPECT_EQ(keysOf(row), (Ids{"DivisionName", "Division_id"}));
+    }
+    EXPECT_EQ(demo->postSp("Usp_CommonService", {{"SP_Type", "Sel_Div"}, {"BranchCode", "KNT02"}}),
+              json::parse(R"([{"Division_id":"8","DivisionName":"Garments"}])"));
+    EXPECT_EQ(
+        jsonOf(demo->client().Post("/sp", spBody("Usp_CommonService", {{"SP_Type", "Sel_Div"}}),
+                                   "application/json"),
+               400),
+        json({{"error", "missing parameter BranchCode"}}));
+}
+
+struct RefusalCase {
+    httplib::Params params;
+    std::string error;
+};
+
+httplib::Params form(const json &criteria, const std::string &spName = kReport) {
+    return {{"SP_Name", spName}, {"SecurityReport", criteria.dump()}, {"CommonKeyValue", "ID"}};
+}
+
+TEST_F(Summaries, RefuseWhatTheyCannotReadWith400) {
+    const json month = monthCriteria("2026-12-01", "30");
+    const auto with = [&](const json &base, const char *key, const json &value) {
+        json criteria = base;
+        criteria[key] = value;
+        return form(criteria);
+    };
+    const json day = dayCriteria("05-Dec-2026");
+    const std::string reportError = "SecurityReport is not the JSON text of an object";
+    const std::vector<RefusalCase> cases = {
+        {{{"SecurityReport", month.dump()}, {"CommonKeyValue", "ID"}}, "SP_Name is missing"},
+        {{{"SP_Name", kReport}, {"CommonKeyValue", "ID"}}, "SecurityReport is missing"},
+        {{{"SP_Name", kReport}, {"SecurityReport", "{\"FromDate\":"}, {"CommonKeyValue", "ID"}},
+         reportError},
+        {{{"SP_Name", kReport}, {"SecurityReport", "[]"}, {"CommonKeyValue", "ID"}}, reportError},
+        {{{"SP_Name", kReport}, {"SecurityReport", month.dump()}}, "CommonKeyValue is missing"},
+        {form(month, "USP_Nope"), "unknown procedure: USP_Nope"},
+        {with(month, "GetType", "Monthly"),
+         "unknown GetType 'Monthly' for USP_GetSecurityLogSummaryReport"},
+        {with(month, "FromDate", "2026-02-30"), "FromDate '2026-02-30' is not a yyyy-MM-dd date"},
+        {with(month, "FromDate", "01-Dec-2026"), "FromDate '01-Dec-2026' is not a yyyy-MM-dd date"},
+        {with(month, "FromDate", ""), "missing parameter FromDate"},
+        {with(month, "NoDays", "32"), "NoDays '32' must be a whole number from 0 to 31"},
+        {with(month, "NoDays", "-1"), "NoDays '-1' must be a whole number from 0 to 31"},
+        {with(month, "NoDays", "1.5"), "NoDays '1.5' must be a whole number from 0 to 31"},
+        {with(month, "NoDays", nullptr), "missing parameter NoDays"},
+        {with(month, "Division_id", "Spinning"), "parameter Division_id must be a positive id"},
+        {with(day, "FromDate", "2026-12-05"), "FromDate '2026-12-05' is not a dd-MMM-yyyy date"},
+        {with(day, "FromDate", "5-Dec-2026"), "FromDate '5-Dec-2026' is not a dd-MMM-yyyy date"},
+        {with(day, "FromDate", "31-Nov-2026"), "FromDate '31-Nov-2026' is not a dd-MMM-yyyy date"},
+        {with(day, "FromDate", "05-Dez-2026"), "FromDate '05-Dez-2026' is not a dd-MMM-yyyy date"},
+    };
+    for (const auto &[params, error] : cases)
+        EXPECT_EQ(jsonOf(postNested(*demo, params), 400), json({{"error", error}})) << error;
+    // The criteria as a JSON body is not the form the route reads.
+    const auto asJson = demo->client().Post(
+        kNestedPath,
+        json{{"SP_Name", kReport}, {"SecurityReport", month.dump()}, {"CommonKeyValue", "ID"}}
+            .dump(),
+        "application/json");
+    EXPECT_EQ(jsonOf(asJson, 400), json({{"error", "SP_Name is missing"}}));
+}
+
+// --- The demo's history ------------------------------------------------------------------
+
+struct HistoryCase {
+    std::optional<int> perDay, months;
+};
+
+class DemoHistory : public ::testing::TestWithParam<HistoryCase> {};
+
+// Closed logs of every division on each day from the 1st of the month `months` back up to
+// yesterday; the open logs and the demo people's searches stay as they were.
+TEST_P(DemoHistory, FillsEveryDayOfItsMonthsAndLeavesTheRecentLogsAlone) {
+    const auto [perDay, months] = GetParam();
+    TempDir dir;
+    const auto dbPath = dir.path / "history.db";
+    StandInServer server{{.dbPath = dbPath,
+                          .demo = true,
+                          .historyLogsPerDay = perDay,
+                          .historyMonths = months,
+                          .filesDir = {},
+                          .appVersion = {},
+                          .appLink = {},
+                          .logRequests = false}};
+    Database db(dbPath.string(), true);
+
+    const year_month_day today = localToday();
+    const auto first = std::chrono::sys_days(
+        (today.year() / today.month() - std::chrono::months(months.value_or(4))) / 1);
+    Ids everyDay;
+    for (auto day = first; day < std::chrono::sys_days(today); day += std::chrono::days(1))
+        everyDay.push_back(isoDay(day));
+    for (std::int64_t division = 1; division <= 3; ++division) {
+        const json days =
+            db.query("SELECT substr(InTime, 1, 10) AS Dt, COUNT(*) AS n FROM SecurityIOLog "
+                     "WHERE SecIOLog_id > ?1 AND Division_id = ?2 GROUP BY Dt ORDER BY Dt",
+                     {kRecentLogs, division});
+        const bool exact = division == 1 && perDay.has_value();
+        EXPECT_EQ(column(days, "Dt"), exact && *perDay == 0 ? Ids() : everyDay) << division;
+        for (const auto &day : days) {
+            const int count = day["n"].get<int>();
+            if (exact) {
+                EXPECT_EQ(count, *perDay) << day;
+            } else {
+                EXPECT_TRUE(count >= 5 && count <= 30) << division << " " << day;
+            }
+        }
+    }
+    // Closed between 06:00 and 21:00, out within four hours and never after now.
+    EXPECT_EQ(db.query("SELECT COUNT(*) AS n FROM SecurityIOLog WHERE SecIOLog_id > ?1 AND NOT "
+                       "(OutTime > InTime AND substr(InTime, 12, 2) BETWEEN '06' AND '20' "
+                       "AND julianday(OutTime) - julianday(InTime) <= 4.0 / 24 + 1e-9 "
+                       "AND OutTime <= strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime') "
+                       "AND IsUpdateable = 'No')",
+                       {kRecentLogs})[0]["n"],
+              0);
+    const json open = db.query("SELECT MAX(SecIOLog_id) AS last, COUNT(*) AS n "
+                               "FROM SecurityIOLog WHERE OutTime = ''");
+    EXPECT_EQ(open[0], json({{"last", 36}, {"n", 12}}));
+    httplib::Client client("127.0.0.1", server.port());
+    const auto post = [&](const char *spName, const json &data) {
+        return jsonOf(client.Post("/sp", spBody(spName, data), "application/json"));
+    };
+    const auto openOf = [&](const char *division) {
+        return column(
+            post("USP_GetSecurityLogBySearchText",
+                 {{"SearchBy", "NotOut"}, {"SearchText", division}, {"BranchCode", "HLV01"}}),
+            "SecIOLog_id");
+    };
+    EXPECT_EQ(openOf("1"), (Ids{"36", "34", "32", "30", "29", "27", "25"}));
+    EXPECT_EQ(openOf("2"), (Ids{"33", "31", "26"}));
+    EXPECT_EQ(openOf("3"), (Ids{"35", "28"}));
+
+    // What a guard types for a recent visitor, the first letters of the name, finds none of
+    // the history's sixty people.
+    EXPECT_EQ(db.query("SELECT COUNT(*) AS n FROM Person")[0]["n"], 74);
+    std::set<std::string> recentPeople;
+    for (const auto &person : db.query("SELECT IOPerson FROM Person WHERE Person_id <= 14"))
+        recentPeople.insert(person["IOPerson"].get<std::string>());
+    for (const std::string &name : recentPeople) {
+        const std::string start = name.substr(0, 4);
+        for (const auto &row : post("USP_SecurityLogBySearchText_RptSearch",
+                                    {{"SearchBy", "MobileIOS"}, {"SearchText", start}}))
+            EXPECT_TRUE(recentPeople.contains(row["IOPerson"])) << start << ": " << row["IOPerson"];
+    }
+}
+
+TEST(DemoHistoryDocuments, AboutOneLogInFourCarriesAnInvoiceOfItsDay) {
+    DemoServer demo;
+    Database db(demo.dbPath.string(), true);
+    const json counts = db.query(
+        "SELECT COUNT(*) AS logs, (SELECT COUNT(DISTINCT SecIOLog_id) FROM SecurityIODetails "
+        " WHERE SecIOLog_id > ?1) AS withLines, "
+        "(SELECT COUNT(*) FROM SecurityIODetails d JOIN SecurityIOLog l USING (SecIOLog_id) "
+        " WHERE l.SecIOLog_id > ?1 AND NOT (d.DocNo GLOB 'INV-[0-9][0-9][0-9][0-9]' "
+        " AND d.DocDate = substr(l.InTime, 1, 10) AND d.PartyName <> '' AND d.City <> '' "
+        " AND d.Particulars <> '' AND d.Section = 'IN')) AS odd "
+        "FROM SecurityIOLog WHERE SecIOLog_id > ?1",
+        {kRecentLogs})[0];
+    const double share = counts["withLines"].get<double>() / counts["logs"].get<double>();
+    EXPECT_GT(counts["logs"].get<int>(), 1000) << counts;
+    EXPECT_TRUE(share > 0.2 && share < 0.3) << counts;
+    EXPECT_EQ(counts["odd"], 0) << counts;
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, DemoHistory,
+                         ::testing::Values(HistoryCase{std::nullopt, std::nullopt},
+                                           HistoryCase{7, 2}, HistoryCase{0, 1},
+                                           HistoryCase{std::nullopt, 0}));
+
+struct HistoryArgsCase {
+    std::vector<std::string> extra;
+    std::optional<int> perDay, months;
+    std::string error;
+};
+
+TEST(DemoHistoryOptions, CommandLineTakesThemOnlyWithTheDemo) {
+    const std::vector<HistoryArgsCase> cases = {
+        {{"--demo", "--history-per-day", "300", "--history-months", "12"}, 300, 12, ""},
+        {{"--history-months", "0", "--demo"}, std::nullopt, 0, ""},
+        {{"--demo", "--history-per-day", "5000"}, 5000, std::nullopt, ""},
+        {{"--demo", "--history-per-day", "5001"}, {}, {}, "invalid logs per day: 5001"},
+        {{"--demo", "--history-per-day", "-1"}, {}, {}, "invalid logs per day: -1"},
+        {{"--demo", "--history-months", "121"}, {}, {}, "invalid month count: 121"},
+        {{"--demo", "--history-months", "4x"}, {}, {}, "invalid month count: 4x"},
+        {{"--history-per-day", "10"}, {}, {}, "--history-per-day needs --demo"},
+        {{"--history-months", "10"}, {}, {}, "--history-months needs --demo"},
+        {{"--demo", "--history-months"}, {}, {}, "missing value after --history-months"},
+    };
+    for (const auto &[extra, perDay, months, error] : cases) {
+        std::vector<std::string> args = {"--db", "x.db", "--port", "0"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CommandLine parsed = parseCommandLine(args);
+        EXPECT_EQ(parsed.error, error) << extra.back();
+        ASSERT_EQ(parsed.options.has_value(), error.empty()) << extra.back();
+        if (parsed.options) {
+            EXPECT_EQ(parsed.options->historyLogsPerDay, perDay) << extra.back();
+            EXPECT_EQ(parsed.options->historyMonths, months) << extra.back();
+        }
+    }
+}
+
+} // namespace
+} // namespace seclog::server::testing
