@@ -1,0 +1,62 @@
+#include "qrscanworker.h"
+
+#include <QMetaObject>
+
+QrScanWorker::QrScanWorker(QObject *parent, Decode decode)
+    : QObject(parent), m_decode(std::move(decode)), m_thread([this] { run(); }) {}
+
+QrScanWorker::~QrScanWorker() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+        m_waiting.reset();
+    }
+    m_wake.notify_one();
+    m_thread.join();
+}
+
+void QrScanWorker::submit(const QVideoFrame &frame) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_waiting)
+            ++m_replaced;
+        m_waiting = frame;
+    }
+    m_wake.notify_one();
+}
+
+quint64 QrScanWorker::decodedFrames() const {
+    std::lock_guard lock(m_mutex);
+    return m_decoded;
+}
+
+quint64 QrScanWorker::replacedFrames() const {
+    std::lock_guard lock(m_mutex);
+    return m_replaced;
+}
+
+void QrScanWorker::run() {
+    for (;;) {
+        QVideoFrame frame;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] { return m_stopping || m_waiting.has_value(); });
+            if (m_stopping)
+                return;
+            frame = *m_waiting;
+            m_waiting.reset();
+        }
+        const std::optional<QrCode> code = m_decode(frame);
+        {
+            std::lock_guard lock(m_mutex);
+            ++m_decoded;
+        }
+        // Queued to this object's thread; dropped with the object if it is gone by then.
+        if (code)
+            QMetaObject::invokeMethod(
+                this, [this, found = *code] { Q_EMIT codeFound(found); }, Qt::QueuedConnection);
+        else
+            QMetaObject::invokeMethod(
+                this, [this] { Q_EMIT nothingFound(); }, Qt::QueuedConnection);
+    }
+}
