@@ -39,6 +39,10 @@ Item {
                 elide: Text.ElideRight
             }
             BarButton {
+                item: stack.currentScreen ? stack.currentScreen.secondaryRightBarButtonItem : null
+                tint: stack.nav ? stack.nav.barButtonTintColor : "white"
+            }
+            BarButton {
                 item: stack.currentScreen ? stack.currentScreen.rightBarButtonItem : null
                 tint: stack.nav ? stack.nav.barButtonTintColor : "white"
             }

@@ -18,6 +18,9 @@ class ViewController : public QObject {
     Q_PROPERTY(QString qmlView READ qmlView CONSTANT)
     Q_PROPERTY(BarButtonItem *leftBarButtonItem READ leftBarButtonItem NOTIFY barButtonsChanged)
     Q_PROPERTY(BarButtonItem *rightBarButtonItem READ rightBarButtonItem NOTIFY barButtonsChanged)
+    // A second button on the right, left of the first (the scanner's Add beside Done).
+    Q_PROPERTY(BarButtonItem *secondaryRightBarButtonItem READ secondaryRightBarButtonItem NOTIFY
+                   barButtonsChanged)
     Q_PROPERTY(QColor barTintColor READ barTintColor WRITE setBarTintColor NOTIFY appearanceChanged)
     Q_PROPERTY(QColor backgroundColor READ backgroundColor WRITE setBackgroundColor NOTIFY
                    appearanceChanged)
@@ -38,6 +41,11 @@ public:
     BarButtonItem *rightBarButtonItem() const { return m_right; }
     void setLeftBarButtonItem(BarButtonItem *item);
     void setRightBarButtonItem(BarButtonItem *item);
+    BarButtonItem *secondaryRightBarButtonItem() const { return m_secondaryRight; }
+    void setSecondaryRightBarButtonItem(BarButtonItem *item) {
+        m_secondaryRight = item;
+        Q_EMIT barButtonsChanged();
+    }
 
     QColor barTintColor() const { return m_barTint; }
     void setBarTintColor(const QColor &c);
@@ -94,6 +102,7 @@ private:
     QString m_title;
     BarButtonItem *m_left = nullptr;
     BarButtonItem *m_right = nullptr;
+    BarButtonItem *m_secondaryRight = nullptr;
     QColor m_barTint;
     QColor m_background;
     bool m_loaded = false;

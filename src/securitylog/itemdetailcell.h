@@ -59,6 +59,8 @@ public:
     // labelImage: the badge over the bottom of the picture (a store PO line's ordered quantity).
     QString labelImage;
     bool labelImageShown = false;
+    // Border width around a colour swatch shown as the picture (a white one needs a border).
+    int swatchBorder = 0;
     // The row's checkmark accessory (an item chosen in the particulars list).
     bool checkmark = false;
     // SecIOLogDet_id of the saved detail line; absent for a line not saved yet.

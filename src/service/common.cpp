@@ -1,5 +1,7 @@
 #include "common.h"
 
+#include <QRegularExpression>
+
 #include "access.h"
 #include "dateformats.h"
 #include "navigationcontroller.h"
@@ -130,4 +132,13 @@ double common::roundValue(int places, double number) const {
 
 QColor common::themeColor() const {
     return QColor(84, 159, 185);
+}
+
+std::optional<QColor> common::colorFromCode(const QString &code) {
+    QString text = code.trimmed();
+    static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{6}([0-9A-Fa-f]{2})?$"));
+    if (hex.match(text).hasMatch())
+        text.prepend(QLatin1Char('#'));
+    const QColor color = QColor::fromString(text);
+    return color.isValid() ? std::optional<QColor>(color) : std::nullopt;
 }

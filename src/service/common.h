@@ -43,6 +43,9 @@ public:
 
     // Re-formats a date text from one dateFormats case to another; nothing if it doesn't parse.
     std::optional<QString> convertDateText(int fromCase, int toCase, const QString &text) const;
+    // A colour written as a code ("#3E8EDE", "3E8EDE", "#803E8EDE" or a colour name); nothing
+    // for text that names no colour.
+    static std::optional<QColor> colorFromCode(const QString &code);
     std::optional<QDateTime> dateFromText(const QString &text, const QString &pattern) const;
     // 1 when `a` is later than `b`, -1 when earlier, 0 when equal.
     int compareDates(const QDateTime &a, const QDateTime &b) const;

@@ -1,0 +1,353 @@
+#include "qrcodereaderviewcontroller.h"
+
+#include "access.h"
+#include "alertcontroller.h"
+#include "camera.h"
+#include "common.h"
+#include "commonclass.h"
+#include "fetchdata.h"
+#include "formcells.h"
+#include "imageloading.h"
+#include "mainqueue.h"
+#include "previewmapping.h"
+#include "qrscanworker.h"
+#include "secitemtblviewcell.h"
+#include "systemsounds.h"
+
+namespace {
+const QString kAlert = QStringLiteral("Alert !");
+
+// An id the server sent as text: a whole number, or nothing.
+std::optional<int> wholeNumber(const Row &row, const QString &key) {
+    bool ok = false;
+    const int value = RowsReader::text(row, key).trimmed().toInt(&ok);
+    return ok && row.contains(key) ? std::optional<int>(value) : std::nullopt;
+}
+} // namespace
+
+qrCodeReaderViewController::qrCodeReaderViewController(QObject *parent) : ViewController(parent) {}
+
+qrCodeReaderViewController::~qrCodeReaderViewController() {
+    if (m_camera)
+        m_camera->stop();
+}
+
+void qrCodeReaderViewController::viewDidLoad() {
+    setTitle(QStringLiteral("Scan"));
+    setBackgroundColor(Qt::black);
+    scannedQRCode.AccessFrom =
+        AccessFrom.isEmpty() ? QStringLiteral("DCScan") : QStringLiteral("SecDetailView_DCScan");
+    m_camera = Camera::create();
+    if (!m_camera) {
+        common::sharedInstance().showAlert(
+            this, QStringLiteral("Device Error"),
+            QStringLiteral("Device not Supported for this Application"));
+        return;
+    }
+    Q_EMIT cameraReadyChanged();
+    // Frames go to the preview and to the decoder; the decoder never holds the camera back.
+    m_worker = new QrScanWorker(this);
+    connect(m_camera.get(), &Camera::frameAvailable, this, [this](const QVideoFrame &frame) {
+        if (m_sink)
+            m_sink->setVideoFrame(frame);
+        m_worker->submit(frame);
+    });
+    connect(m_worker, &QrScanWorker::codeFound, this,
+            [this](const QrCode &code) { metadataOutput(code); });
+    connect(m_worker, &QrScanWorker::nothingFound, this, [this] { metadataOutput(std::nullopt); });
+    m_camera->start();
+
+    setBarTintColor(CommonClass::shared().rowSelColor);
+    addButtonHint =
+        ScanViewType == QLatin1String("BILL") ? QStringLiteral("BILLAdd") : QStringLiteral("DCAdd");
+    setRightBarButtonItem(BarButtonItem::system(
+        QStringLiteral("done"), [this] { SecurityLogDetail(); }, this));
+    setLeftBarButtonItem(BarButtonItem::system(
+        QStringLiteral("cancel"), [this] { QRCodeCancel(); }, this));
+    // The Add button sits left of Done.
+    setSecondaryRightBarButtonItem(BarButtonItem::system(
+        QStringLiteral("add"), [this] { barAddAction(); }, this));
+}
+
+void qrCodeReaderViewController::viewWillAppear(bool) {
+    if (m_camera && !m_camera->isActive())
+        m_camera->start();
+}
+
+void qrCodeReaderViewController::viewWillDisappear(bool) {
+    if (m_camera)
+        m_camera->stop();
+}
+
+void qrCodeReaderViewController::setVideoSink(QVideoSink *sink) {
+    if (m_sink == sink)
+        return;
+    m_sink = sink;
+    Q_EMIT videoSinkChanged();
+}
+
+void qrCodeReaderViewController::setPreviewSize(const QSizeF &size) {
+    if (m_previewSize == size)
+        return;
+    m_previewSize = size;
+    Q_EMIT codeFrameChanged();
+}
+
+QRectF qrCodeReaderViewController::codeFrame() const {
+    return m_code ? PreviewMapping::codeBounds(*m_code, m_previewSize) : QRectF();
+}
+
+QVariantMap qrCodeReaderViewController::strip() const {
+    QVariantMap cell = secItemTBLViewCell::contents(scannedQRCode);
+    cell.insert(QStringLiteral("owner"),
+                QVariant::fromValue<QObject *>(const_cast<qrCodeReaderViewController *>(this)));
+    return cell;
+}
+
+// ---- codes
+
+void qrCodeReaderViewController::metadataOutput(const std::optional<QrCode> &code) {
+    m_code = code;
+    Q_EMIT codeFrameChanged();
+    if (code && !code->text.isEmpty())
+        MainQueue::async(this, [this, text = code->text] { classify(text); });
+}
+
+void qrCodeReaderViewController::classify(const QString &code) {
+    if (ScanViewType == QLatin1String("BILL") && !code.isEmpty())
+        return lookupBill(code);
+    if (code == LastScannedDCCode)
+        return;
+    for (const ItemRow &row : std::as_const(scannedQRCode.DATA))
+        if (row->titleText == code)
+            return;
+    LastScannedDCCode = code;
+    if (code.contains(QLatin1String("GT")))
+        lookupGodownTransfer(code);
+    else if (code.contains(QLatin1String("HB")))
+        lookupHandBit(code);
+    else
+        lookupDC(code);
+}
+
+void qrCodeReaderViewController::barAddAction() {
+    MainQueue::async(this, [this] {
+        const bool bill = addButtonHint != QLatin1String("DCAdd");
+        common::sharedInstance().showTextEntryAlert(
+            this, bill ? QStringLiteral("Enter Bill Code") : QStringLiteral("Enter Code"),
+            QString(), [this, bill](const QString &text) {
+                if (bill)
+                    classify(QStringLiteral("BILL") + text);
+                else if (!text.isEmpty())
+                    classify(text);
+            });
+    });
+}
+
+void qrCodeReaderViewController::QRCodeCancel() {
+    MainQueue::async(this, [this] { dismiss(true); });
+}
+
+void qrCodeReaderViewController::dismissVC() {
+    QRCodeCancel();
+}
+
+// ---- lookups
+
+void qrCodeReaderViewController::send(const QString &spName, const QVariantMap &data,
+                                      std::function<void(const std::optional<Rows> &)> done) {
+    const QVariantMap parameters{{QStringLiteral("SPName"), spName},
+                                 {QStringLiteral("JSONData"), data},
+                                 {QStringLiteral("withStrings"), true}};
+    fetchDATA::nodefetchD(
+        parameters,
+        [this, done](const QVariant &reply) {
+            const auto rows = RowsReader::listOfRows(reply);
+            MainQueue::async(this, [done, rows] { done(rows); });
+        },
+        this);
+}
+
+void qrCodeReaderViewController::reject() {
+    SystemSounds::shared().playSystemSound(SystemSounds::rejection);
+}
+
+void qrCodeReaderViewController::lookupDC(const QString &code) {
+    send(QStringLiteral("Usp_CommonService"),
+         {{QStringLiteral("SP_Type"), QStringLiteral("Sec_DCViewByQRScan")},
+          {QStringLiteral("BranchCode"), master.BranchCode},
+          {QStringLiteral("ID"), master.Users_id},
+          {QStringLiteral("LikeStr"), code}},
+         [this, code](const std::optional<Rows> &rows) {
+             if (!rows || rows->isEmpty())
+                 return reject();
+             const Row &r = rows->first();
+             const QString division = master.DivisionName;
+             const QString direction = RowsReader::text(r, QStringLiteral("IsOutDC"));
+             const bool fromHere = r.contains(QStringLiteral("FDiv")) &&
+                                   RowsReader::text(r, QStringLiteral("FDiv")) == division;
+             const bool toHere = r.contains(QStringLiteral("TDiv")) &&
+                                 RowsReader::text(r, QStringLiteral("TDiv")) == division;
+             const bool accepted = (fromHere && direction == QLatin1String("No")) ||
+                                   (fromHere && direction == QLatin1String("OutDCYes")) ||
+                                   (toHere && direction == QLatin1String("Yes"));
+             const auto id = wholeNumber(r, QStringLiteral("DC_id"));
+             if (!accepted || !id)
+                 return reject();
+             addScanRow(code, r, RowsReader::text(r, QStringLiteral("ImagePath3")), Kind::DC, *id);
+         });
+}
+
+void qrCodeReaderViewController::lookupGodownTransfer(const QString &code) {
+    send(QStringLiteral("USP_tblTProdGodownTransfer"),
+         {{QStringLiteral("GodownTransferCode"), code},
+          {QStringLiteral("ReqType"), QStringLiteral("SECURITY_SELECT")},
+          {QStringLiteral("CreatedBy"), master.Users_id}},
+         [this, code](const std::optional<Rows> &rows) {
+             if (!rows || rows->isEmpty())
+                 return reject();
+             const Row &r = rows->first();
+             const QString division = master.Division_id;
+             const QString direction = RowsReader::text(r, QStringLiteral("IsOutDC"));
+             const bool accepted =
+                 (r.contains(QStringLiteral("FromDivision_id")) &&
+                  RowsReader::text(r, QStringLiteral("FromDivision_id")) == division &&
+                  direction == QLatin1String("No")) ||
+                 (r.contains(QStringLiteral("ToDivision_id")) &&
+                  RowsReader::text(r, QStringLiteral("ToDivision_id")) == division &&
+                  direction == QLatin1String("Yes"));
+             const auto id = wholeNumber(r, QStringLiteral("GodownTransfer_id"));
+             if (!accepted || !id)
+                 return reject();
+             addScanRow(code, r, RowsReader::text(r, QStringLiteral("TackenImagePath")),
+                        Kind::GodownTransfer, *id);
+         });
+}
+
+void qrCodeReaderViewController::lookupHandBit(const QString &code) {
+    send(QStringLiteral("USP_OBHandBitYarnCalculation"),
+         {{QStringLiteral("DCCode"), code},
+          {QStringLiteral("ReqType"), QStringLiteral("HBDC_SELECT")}},
+         [this](const std::optional<Rows> &rows) {
+             // An answer that is no list of documents is dropped without a sound.
+             if (!rows || rows->isEmpty())
+                 return;
+             const Row &r = rows->first();
+             const QString dcCode = RowsReader::text(r, QStringLiteral("DCCode"));
+             const auto id = wholeNumber(r, QStringLiteral("HB_id"));
+             if (dcCode.isEmpty() || !id)
+                 return reject();
+             addScanRow(dcCode, r, QString(), Kind::HandBit, *id,
+                        common::colorFromCode(RowsReader::text(r, QStringLiteral("ColorCode"))));
+         });
+}
+
+void qrCodeReaderViewController::addScanRow(const QString &title, const Row &record,
+                                            const QString &imagePath, Kind kind, int id,
+                                            const std::optional<QColor> &swatch) {
+    ItemRow row = makeItemRow();
+    row->titleText = title;
+    row->QRScanDCDetails = record;
+    row->imageUrl = KingfisherWrapper::convertToSource(imagePath);
+    if (swatch) {
+        // A white swatch gets a grey border so it stays visible on the light strip.
+        QImage colour(8, 8, QImage::Format_ARGB32);
+        colour.fill(*swatch);
+        row->image = colour;
+        row->swatchBorder = *swatch == QColor(Qt::white) ? 1 : 0;
+    }
+    row->DCDId = kind == Kind::DC ? id : 0;
+    row->GT_id = kind == Kind::GodownTransfer ? id : 0;
+    row->HB_id = kind == Kind::HandBit ? id : 0;
+    scannedQRCode.DATA.append(row);
+    scannedQRCode.PartyDetails.clear();
+    for (auto it = record.cbegin(); it != record.cend(); ++it)
+        scannedQRCode.PartyDetails.insert(it.key(), it.value().toString());
+    scannedQRCode.QRCodeDC_Deatils.append(record);
+    MainQueue::async(this, [this] {
+        Q_EMIT stripChanged();
+        LastScannedDCCode.clear();
+    });
+    SystemSounds::shared().playAlertSound(SystemSounds::acceptance);
+}
+
+// ---- bills
+
+void qrCodeReaderViewController::lookupBill(const QString &code) {
+    // A signed QR code is long: past 800 characters it travels under its own key.
+    const QString key =
+        code.size() <= 800 ? QStringLiteral("BillCode") : QStringLiteral("SignedQRCode");
+    send(QStringLiteral("USP_tblTProdBillSelect"),
+         {{QStringLiteral("reqType"), QStringLiteral("BILL_SELECT")},
+          {key, code},
+          {QStringLiteral("CreatedBy"), master.Users_id}},
+         [this](const std::optional<Rows> &rows) {
+             if (!rows || rows->isEmpty())
+                 return;
+             const Row r = rows->first();
+             MainQueue::async(this, [this, r] {
+                 common::sharedInstance().showAlert(
+                     this, RowsReader::text(r, QStringLiteral("BillCode")), billMessage(r));
+             });
+         });
+}
+
+QString qrCodeReaderViewController::billMessage(const Row &bill) {
+    auto text = [&bill](const char *key) { return RowsReader::text(bill, QLatin1String(key)); };
+    auto line = [&text](const char *key) {
+        const QString value = text(key);
+        return QLatin1String(key) + QStringLiteral(" - ") +
+               (value.isEmpty() ? QStringLiteral("NIL") : value) + QLatin1Char('\n');
+    };
+    QString m;
+    if (bill.contains(QStringLiteral("DeliveryBranch")))
+        m += text("DeliveryBranch") + QStringLiteral("\n\n");
+    m += line("VehicleNo") + line("DriverName") + line("LRNo");
+    if (!text("BillStatus").isEmpty())
+        m += QStringLiteral("BillStatus - ") + text("BillStatus") + QStringLiteral("\n\n");
+    if (bill.contains(QStringLiteral("IsDespatched")) && bill.contains(QStringLiteral("Status"))) {
+        const bool gone = text("IsDespatched") != QLatin1String("N") &&
+                          text("Status") == QLatin1String("Approved");
+        m += QStringLiteral("Despatch - ") + text("IsDespatched") +
+             (gone ? QStringLiteral(" \u2705") : QStringLiteral(" \u274C"));
+    }
+    return m;
+}
+
+// ---- Done
+
+bool qrCodeReaderViewController::checkDirection(segmentCell *segment) {
+    int in = 0, out = 0;
+    for (const ItemRow &row : std::as_const(scannedQRCode.DATA)) {
+        const QString direction = row->QRScanDCDetails.value(QStringLiteral("IsOutDC")).toString();
+        if (direction == QLatin1String("Yes") || direction == QLatin1String("OutDCYes"))
+            ++in;
+        else if (direction == QLatin1String("No"))
+            ++out;
+    }
+    auto refuse = [this](const QString &message) {
+        common::sharedInstance().showAlert(this, kAlert, message);
+        return false;
+    };
+    if (AccessFrom == QLatin1String("IN") && out > 0)
+        return refuse(
+            QStringLiteral("You Are Selected OUT Section DC, Please Select IN Section DC Only"));
+    if (AccessFrom == QLatin1String("OUT") && in > 0)
+        return refuse(
+            QStringLiteral("You Are Selected IN Section DC, Please Select OUT Section DC Only"));
+    if (in == 0 && out == 0)
+        return refuse(QStringLiteral("Please Scan QR Code"));
+    if (in > 0 && out > 0)
+        return refuse(QStringLiteral("You Are Scanned Both IN And OUT Section DC"));
+    if (segment) {
+        segment->setSelectedSegmentIndex(in > 0 ? 0 : 1);
+        segment->setEnabled(false);
+    }
+    return true;
+}
+
+void qrCodeReaderViewController::SecurityLogDetail() {
+    // Placing the scans into a new log or the open log's section comes with its own work;
+    // until then Done checks the scans and says what it found.
+    checkDirection(nullptr);
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "qrdecoder.h"
+#include "rows.h"
+#include "sectionentry.h"
+#include "viewcontroller.h"
+
+#include <memory>
+#include <QPointer>
+#include <QRectF>
+#include <QVariantMap>
+#include <QVideoSink>
+
+class Camera;
+class QrScanWorker;
+class segmentCell;
+
+// The scanner: the camera with the code in view framed, codes typed by hand, each code
+// classified and looked up, the accepted documents gathered in a strip; in bill mode each
+// bill's dispatch summary is shown instead.
+class qrCodeReaderViewController : public ViewController {
+    Q_OBJECT
+    Q_PROPERTY(QVideoSink *videoSink READ videoSink WRITE setVideoSink NOTIFY videoSinkChanged)
+    Q_PROPERTY(QSizeF previewSize READ previewSize WRITE setPreviewSize NOTIFY codeFrameChanged)
+    Q_PROPERTY(QRectF codeFrame READ codeFrame NOTIFY codeFrameChanged)
+    Q_PROPERTY(bool cameraReady READ cameraReady NOTIFY cameraReadyChanged)
+    Q_PROPERTY(QVariantMap strip READ strip NOTIFY stripChanged)
+public:
+    explicit qrCodeReaderViewController(QObject *parent = nullptr);
+    ~qrCodeReaderViewController() override;
+
+    QString qmlView() const override {
+        return QStringLiteral("qrc:/SecLog/scan/QRCodeReaderPage.qml");
+    }
+
+    // Actions of the bar buttons and the back button.
+    void barAddAction();
+    void SecurityLogDetail();
+    void QRCodeCancel();
+    Q_INVOKABLE void dismissVC();
+
+    // A code read by the camera or typed: which document it names, then its lookup.
+    void classify(const QString &code);
+    // What the camera reported for one frame: a code, or none (the frame goes).
+    void metadataOutput(const std::optional<QrCode> &code);
+
+    // The IN/OUT check of Done: turns `segment` (the target form's IN/OUT switch) to the
+    // direction of the scans and fixes it, or says why the scans cannot go; false then.
+    bool checkDirection(segmentCell *segment);
+
+    // The four lookups.
+    void lookupDC(const QString &code);
+    void lookupGodownTransfer(const QString &code);
+    void lookupHandBit(const QString &code);
+    void lookupBill(const QString &code);
+    // A bill's dispatch summary as the alert shows it.
+    static QString billMessage(const Row &bill);
+
+    QVideoSink *videoSink() const { return m_sink; }
+    void setVideoSink(QVideoSink *sink);
+    QSizeF previewSize() const { return m_previewSize; }
+    void setPreviewSize(const QSizeF &size);
+    QRectF codeFrame() const;
+    bool cameraReady() const { return m_camera != nullptr; }
+    QVariantMap strip() const;
+
+    SectionEntry scannedQRCode;
+    QString LastScannedDCCode;
+    QString AccessFrom;
+    QString ScanViewType;
+    // The Add button's hint: "BILLAdd" in bill mode, else "DCAdd".
+    QString addButtonHint;
+
+Q_SIGNALS:
+    void videoSinkChanged();
+    void codeFrameChanged();
+    void cameraReadyChanged();
+    void stripChanged();
+
+protected:
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
+
+private:
+    enum class Kind { DC, GodownTransfer, HandBit };
+    void send(const QString &spName, const QVariantMap &data,
+              std::function<void(const std::optional<Rows> &)> done);
+    void addScanRow(const QString &title, const Row &record, const QString &imagePath, Kind kind,
+                    int id, const std::optional<QColor> &swatch = std::nullopt);
+    void reject();
+
+    std::unique_ptr<Camera> m_camera;
+    QrScanWorker *m_worker = nullptr;
+    QPointer<QVideoSink> m_sink;
+    QSizeF m_previewSize;
+    std::optional<QrCode> m_code;
+};
