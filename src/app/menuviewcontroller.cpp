@@ -5,6 +5,7 @@
 #include "employeefplogviewtableviewcontroller.h"
 #include "mainqueue.h"
 #include "navigationcontroller.h"
+#include "qrcodereaderviewcontroller.h"
 #include "securitylogtvc.h"
 #include "securitytableviewcontroller.h"
 #include "sessionevents.h"
@@ -85,6 +86,10 @@ void MenuViewController::didSelectRow(int, int row) {
         }
         close();
         break;
+    case 1:
+        if (NavigationController *nav = navigationController())
+            nav->pushViewController(new qrCodeReaderViewController(), true);
+        break;
     case 2:
         if (securityLogTVC *list = listScreen()) {
             if (list->searchController)
@@ -115,7 +120,6 @@ void MenuViewController::didSelectRow(int, int row) {
         break;
     }
     default:
-        // The scanner arrives with its own screen.
         break;
     }
 }

@@ -9,9 +9,13 @@
 #include "formcells.h"
 #include "imageloading.h"
 #include "mainqueue.h"
+#include "navigationcontroller.h"
 #include "previewmapping.h"
 #include "qrscanworker.h"
+#include "scanneddocuments.h"
 #include "secitemtblviewcell.h"
+#include "securitylogdetailview.h"
+#include "securitylogtvc.h"
 #include "systemsounds.h"
 
 namespace {
@@ -347,7 +351,223 @@ bool qrCodeReaderViewController::checkDirection(segmentCell *segment) {
 }
 
 void qrCodeReaderViewController::SecurityLogDetail() {
-    // Placing the scans into a new log or the open log's section comes with its own work;
-    // until then Done checks the scans and says what it found.
-    checkDirection(nullptr);
+    if (AccessFrom.isEmpty())
+        newSecurityLog();
+    else
+        addToSection();
+}
+
+NavigationController *qrCodeReaderViewController::logListStack() const {
+    // Up the presenting chain to the stack whose root is the log list (the menu, when the
+    // scanner was pushed there, is itself presented over it).
+    for (ViewController *vc = presentingViewController(); vc; vc = vc->presentingViewController()) {
+        auto *stack = qobject_cast<NavigationController *>(vc);
+        if (!stack)
+            stack = vc->navigationController();
+        if (stack && stack->viewControllerAt<securityLogTVC>(0))
+            return stack;
+        if (!stack)
+            break;
+        vc = stack;
+    }
+    return nullptr;
+}
+
+void qrCodeReaderViewController::newSecurityLog() {
+    NavigationController *stack = logListStack();
+    if (!stack)
+        return;
+    // The new form waits under the scanner, also when the scans cannot go into it.
+    auto *form = new securityLogDetailView();
+    stack->pushViewController(form, false);
+    if (!checkDirection(form->celllabelSegmentCell))
+        return;
+    const Row first = scannedQRCode.DATA.first()->QRScanDCDetails;
+    auto text = [&first](const char *key) { return RowsReader::text(first, QLatin1String(key)); };
+    if (first.contains(QStringLiteral("IssToEmp")))
+        form->cellMeetTo->setText(text("IssToEmp"));
+    else if (first.contains(QStringLiteral("AcceptBy")))
+        form->cellMeetTo->setText(text("AcceptBy"));
+    form->setTitle(QStringLiteral("New Security Log"));
+    if (first.contains(QStringLiteral("TakenByName")))
+        form->header->setName(text("TakenByName"));
+    else if (first.contains(QStringLiteral("TackenBy")))
+        form->header->setName(text("TackenBy"));
+    if (!scannedQRCode.DATA.first()->image.isNull())
+        form->header->setPhoto(scannedQRCode.DATA.first()->image);
+    fillPerson(form, first);
+    placeScans(form, true);
+}
+
+void qrCodeReaderViewController::fillPerson(securityLogDetailView *form, const Row &record) {
+    auto text = [&record](const char *key) { return RowsReader::text(record, QLatin1String(key)); };
+    QString searchBy, searchText;
+    if (!text("TakenEmp_id").isEmpty())
+        searchBy = QStringLiteral("MobileIOSByQRCode"), searchText = text("TakenEmp_id");
+    else if (!text("TackenBy_id").isEmpty())
+        searchBy = QStringLiteral("MobileIOSByQRCode"), searchText = text("TackenBy_id");
+    else if (!text("HBMobileNo").isEmpty())
+        searchBy = QStringLiteral("MobileIOS"), searchText = text("HBMobileNo");
+    else
+        return;
+    QPointer<securityLogDetailView> target = form;
+    send(QStringLiteral("USP_GetSecurityLogBySearchText"),
+         {{QStringLiteral("SearchBy"), searchBy},
+          {QStringLiteral("SearchText"), searchText},
+          {QStringLiteral("BranchCode"), master.BranchCode}},
+         [target](const std::optional<Rows> &rows) {
+             if (!target || !rows || rows->isEmpty())
+                 return;
+             const Row p = rows->first();
+             auto value = [&p](const char *key) { return RowsReader::text(p, QLatin1String(key)); };
+             target->celllabelSegmentCell->setItems({QStringLiteral("IN"), QStringLiteral("OUT")});
+             target->cellVehile->setText(value("IOVehicle"));
+             target->cellEntryType->setText(value("IOType"));
+             target->cellEntryType->identifier = value("IOType_id");
+             target->cellEntryType->valueIdentifier = value("IOType_id");
+             target->cellPurpose->setText(value("Purpose"));
+             target->cellTockenNo->setText(value("TokenNo"));
+             PersonDetailsView *header = target->header;
+             const bool visitor = p.contains(QStringLiteral("IOMobile"));
+             header->setName(visitor ? value("IOPerson") : value("EmpName"));
+             header->setMobileNo(visitor ? value("IOMobile") : value("Mobile"));
+             header->setAddress(visitor ? value("IOAdd1") : value("TStreet"));
+             header->setDesignation(visitor ? value("IODesignation") : value("Designation"));
+             header->setImagePath(value("IOImgPath"));
+             target->reloadData();
+         });
+}
+
+void qrCodeReaderViewController::addToSection() {
+    NavigationController *stack = nullptr;
+    if (ViewController *presenting = presentingViewController()) {
+        stack = qobject_cast<NavigationController *>(presenting);
+        if (!stack)
+            stack = presenting->navigationController();
+    }
+    securityLogDetailView *form =
+        stack ? stack->viewControllerAt<securityLogDetailView>(1) : nullptr;
+    if (!form || !checkDirection(form->celllabelSegmentCell) || scannedQRCode.DATA.isEmpty())
+        return;
+    placeScans(form, false);
+}
+
+void qrCodeReaderViewController::placeScans(securityLogDetailView *form, bool newLog) {
+    m_processed = 0;
+    m_placed = 0;
+    m_unloaded.clear();
+    // The run ends once every scan was taken up and placed: an entry placed at once must not
+    // close the scanner while the items of the next are still on their way.
+    m_passing = true;
+    QPointer<securityLogDetailView> target = form;
+    const QList<ItemRow> scans = scannedQRCode.DATA;
+    for (const ItemRow &scan : scans) {
+        ++m_processed;
+        const Row record = scan->QRScanDCDetails;
+        // A godown transfer or hand-bit DC added to a section is placed as the document it is.
+        SectionEntry entry = ScannedDocuments::entryFor(record, newLog);
+        const auto kind = ScannedDocuments::kindOf(record);
+        bool whole = false;
+        const int itemCount = RowsReader::text(record, QStringLiteral("ItemCount")).toInt(&whole);
+        const bool chosen = !scan->SelecedItems.isEmpty() && (newLog || (whole && itemCount >= 1));
+        if (chosen) {
+            entry.DATA = scan->SelecedItems;
+            placeEntry(form, scan, entry, newLog, ScanItemSource::Chosen);
+            continue;
+        }
+        QString spName;
+        QVariantMap data;
+        ScanItemSource source = ScanItemSource::DC;
+        if (kind == ScannedDocuments::Kind::HandBit) {
+            spName = QStringLiteral("USP_OBHandBitYarnCalculation");
+            data = {{QStringLiteral("ReqType"), QStringLiteral("HBDC_DETSELECT")},
+                    {QStringLiteral("DCCode"), QString::number(entry.HB_id)}};
+            source = ScanItemSource::HandBit;
+        } else if (kind == ScannedDocuments::Kind::GodownTransfer) {
+            spName = QStringLiteral("USP_tblTProdGodownTransfer");
+            data = {{QStringLiteral("ReqType"), QStringLiteral("GTDETAILBYSECURITY_SELECT")},
+                    {QStringLiteral("GodownTransfer_id"), QString::number(entry.GT_id)}};
+            source = ScanItemSource::GodownTransfer;
+        } else if (newLog) {
+            spName = QStringLiteral("Usp_CommonService");
+            data = {{QStringLiteral("SP_Type"), QStringLiteral("Sel_DCD")},
+                    {QStringLiteral("ID"), QString::number(entry.DC_id)}};
+        } else {
+            spName = QStringLiteral("Usp_CommonService");
+            data = {{QStringLiteral("spType"), QStringLiteral("Sel_DCD")},
+                    {QStringLiteral("branchCode"), master.BranchCode},
+                    {QStringLiteral("id"), QString::number(entry.DC_id)}};
+        }
+        send(spName, data,
+             [this, target, scan, entry, newLog, source,
+              record](const std::optional<Rows> &rows) mutable {
+                 if (!target)
+                     return;
+                 if (!rows) {
+                     // Said when the run ends: the scan stays in the strip for another Done.
+                     m_unloaded.append(scan->titleText);
+                     finishPlacing(target);
+                     return;
+                 }
+                 if (source == ScanItemSource::HandBit)
+                     entry.DATA = ScannedDocuments::handBitRows(*rows);
+                 else if (source == ScanItemSource::GodownTransfer) {
+                     entry.DATA = ScannedDocuments::godownTransferRows(*rows, record);
+                     entry.GodownTransferDeatils = record;
+                 } else
+                     entry.DATA = ScannedDocuments::positiveBalanceRows(*rows);
+                 placeEntry(target, scan, entry, newLog, source);
+             });
+    }
+    m_passing = false;
+    --m_placed; // counted again by the check below
+    finishPlacing(form);
+}
+
+void qrCodeReaderViewController::placeEntry(securityLogDetailView *form, const ItemRow &scan,
+                                            SectionEntry entry, bool newLog,
+                                            ScanItemSource source) {
+    const QString direction = scan->QRScanDCDetails.value(QStringLiteral("IsOutDC")).toString();
+    std::optional<bool> intoIn; // nothing: not placed
+    if (!newLog) {
+        intoIn = AccessFrom == QLatin1String("IN");
+        entry.IsOutSideDCReturn = direction == QLatin1String("OutDCYes");
+    } else if (direction == QLatin1String("No")) {
+        intoIn = false;
+    } else if (direction == QLatin1String("Yes")) {
+        intoIn = true;
+        entry.IsOutSideDCReturn = source == ScanItemSource::HandBit;
+    } else if (direction == QLatin1String("OutDCYes") &&
+               (source == ScanItemSource::Chosen || source == ScanItemSource::DC)) {
+        intoIn = true;
+        entry.IsOutSideDCReturn = true;
+    }
+    if (intoIn) {
+        (*intoIn ? form->PartyINSectionCollView : form->PartyOUTSectionCollView).append(entry);
+        // Placed: a second Done after a failure does not place it again.
+        scannedQRCode.DATA.removeOne(scan);
+        Q_EMIT stripChanged();
+    }
+    finishPlacing(form);
+}
+
+void qrCodeReaderViewController::finishPlacing(securityLogDetailView *form) {
+    ++m_placed;
+    if (m_passing || m_placed != m_processed)
+        return;
+    QPointer<securityLogDetailView> target = form;
+    if (!m_unloaded.isEmpty()) {
+        common::sharedInstance().showAlert(
+            this, kAlert,
+            QStringLiteral("The items of %1 could not be loaded, press Done to try again")
+                .arg(m_unloaded.join(QStringLiteral(", "))));
+        if (target)
+            target->reloadData();
+        return;
+    }
+    MainQueue::async(this, [this, target] {
+        dismiss(true);
+        if (target)
+            target->reloadData();
+    });
 }

@@ -8,12 +8,17 @@
 #include <memory>
 #include <QPointer>
 #include <QRectF>
+#include <QStringList>
 #include <QVariantMap>
 #include <QVideoSink>
 
 class Camera;
+class NavigationController;
 class QrScanWorker;
+class securityLogDetailView;
 class segmentCell;
+
+enum class ScanItemSource { Chosen, DC, HandBit, GodownTransfer };
 
 // The scanner: the camera with the code in view framed, codes typed by hand, each code
 // classified and looked up, the accepted documents gathered in a strip; in bill mode each
@@ -47,6 +52,13 @@ public:
     // The IN/OUT check of Done: turns `segment` (the target form's IN/OUT switch) to the
     // direction of the scans and fixes it, or says why the scans cannot go; false then.
     bool checkDirection(segmentCell *segment);
+
+    // Done, opened from the menu or the log list: a new log from the scans.
+    void newSecurityLog();
+    // Done, opened from a section of a log: the scans join that section.
+    void addToSection();
+    // The stack that shows the log list, where a new log goes.
+    NavigationController *logListStack() const;
 
     // The four lookups.
     void lookupDC(const QString &code);
@@ -89,10 +101,21 @@ private:
     void addScanRow(const QString &title, const Row &record, const QString &imagePath, Kind kind,
                     int id, const std::optional<QColor> &swatch = std::nullopt);
     void reject();
+    // One Done run: each scan row's entry, placed once its items are known.
+    void placeScans(securityLogDetailView *form, bool newLog);
+    void placeEntry(securityLogDetailView *form, const ItemRow &scan, SectionEntry entry,
+                    bool newLog, ScanItemSource source);
+    void finishPlacing(securityLogDetailView *form);
+    void fillPerson(securityLogDetailView *form, const Row &record);
 
     std::unique_ptr<Camera> m_camera;
     QrScanWorker *m_worker = nullptr;
     QPointer<QVideoSink> m_sink;
     QSizeF m_previewSize;
     std::optional<QrCode> m_code;
+    // The counts of the Done run going on.
+    int m_processed = 0;
+    int m_placed = 0;
+    bool m_passing = false;
+    QStringList m_unloaded;
 };

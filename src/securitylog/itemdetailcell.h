@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QUrl>
+#include <QList>
 #include <QVariantList>
 #include <QVariantMap>
 
@@ -55,7 +56,8 @@ public:
     // True lets the quantity be edited; false makes it read-only.
     bool makeReadOnly = true;
     QVariantMap QRScanDCDetails;
-    QVariantList SelecedItems;
+    // The item rows chosen for a scanned DC in its detail screen.
+    QList<std::shared_ptr<itemDetailCell>> SelecedItems;
     // labelImage: the badge over the bottom of the picture (a store PO line's ordered quantity).
     QString labelImage;
     bool labelImageShown = false;

@@ -7,6 +7,7 @@
 #include "imageloading.h"
 #include "mainqueue.h"
 #include "navigationcontroller.h"
+#include "qrcodereaderviewcontroller.h"
 #include "secitemtblviewcell.h"
 #include "securityaddnewperson.h"
 #include "securityaddpartydetails.h"
@@ -193,12 +194,17 @@ QList<SwipeAction> securityLogDetailView::trailingSwipeActions(int section, int 
     if (row != numberOfRows(section) - 1)
         return {};
     const auto &theme = CommonClass::shared();
-    // The pending-DC list and the scanner come with their own work; until then these only
-    // close the swipe.
+    // The pending-DC list comes with its own work; until then "Att DC" only closes the swipe.
     auto later = [](auto done) { done(true); };
+    auto scan = [this, section](auto done) {
+        auto *scanner = new qrCodeReaderViewController();
+        scanner->AccessFrom = sectionName(section);
+        presentInStack(scanner);
+        done(true);
+    };
     return {
         SwipeAction{QStringLiteral("Att DC"), theme.rowSelColor, later},
-        SwipeAction{QStringLiteral("DC Scan"), theme.orange1, later},
+        SwipeAction{QStringLiteral("DC Scan"), theme.orange1, scan},
         SwipeAction{QStringLiteral("Att PO"), theme.approveFontColor, [this, section](auto done) {
                         openStorePO(section);
                         done(true);

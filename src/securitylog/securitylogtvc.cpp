@@ -1,5 +1,7 @@
 #include "securitylogtvc.h"
 
+#include "qrcodereaderviewcontroller.h"
+
 #include "access.h"
 #include "alertcontroller.h"
 #include "common.h"
@@ -383,9 +385,18 @@ void securityLogTVC::showMenu() {
 void securityLogTVC::showScanSheet() {
     auto *sheet =
         new AlertController(QStringLiteral("More"), QString(), AlertController::Style::ActionSheet);
-    // The scanner arrives with the scanning work; until then these entries only close the sheet.
-    sheet->addAction(QStringLiteral("Scan DC & Others"), AlertAction::Style::Default);
-    sheet->addAction(QStringLiteral("Scan Bill"), AlertAction::Style::Default);
+    auto openScanner = [this](const QString &viewType) {
+        auto *scanner = new qrCodeReaderViewController();
+        scanner->ScanViewType = viewType;
+        auto *nav = new NavigationController(scanner);
+        CommonClass::shared().styleNavigation(nav);
+        if (!present(nav, true))
+            delete nav;
+    };
+    sheet->addAction(QStringLiteral("Scan DC & Others"), AlertAction::Style::Default,
+                     [openScanner](AlertController *) { openScanner(QString()); });
+    sheet->addAction(QStringLiteral("Scan Bill"), AlertAction::Style::Default,
+                     [openScanner](AlertController *) { openScanner(QStringLiteral("BILL")); });
     sheet->addAction(QStringLiteral("Cancel"), AlertAction::Style::Cancel);
     present(sheet, true);
 }

@@ -3,6 +3,7 @@
 #include "menuviewcontroller.h"
 #include "navigationcontroller.h"
 #include "printurl.h"
+#include "qrcodereaderviewcontroller.h"
 #include "securityaddnewperson.h"
 #include "securitylogdetailview.h"
 #include "securitylogtvc.h"
@@ -416,8 +417,19 @@ TEST_F(LogListTest, MoreOffersTheScansAndTheReturnKeyANewPerson) {
     ASSERT_NE(alert(), nullptr);
     EXPECT_EQ(alert()->title(), "More");
     EXPECT_EQ(alert()->actionTitles(), QStringList({"Scan DC & Others", "Scan Bill", "Cancel"}));
-    alert()->tap("Cancel");
+    alert()->tap("Scan Bill");
     processEvents();
+    auto *scanning = qobject_cast<NavigationController *>(root->presentedViewController());
+    auto *scanner = scanning ? scanning->viewControllerAt<qrCodeReaderViewController>(0) : nullptr;
+    ASSERT_NE(scanner, nullptr);
+    EXPECT_EQ(scanner->ScanViewType, "BILL");
+    // "Device Error" where there is no camera.
+    while (auto *error =
+               qobject_cast<AlertController *>(common::sharedInstance().topViewController()))
+        error->tap("OK"), processEvents();
+    scanner->QRCodeCancel();
+    processEvents();
+    ASSERT_EQ(root->presentedViewController(), nullptr);
 
     // The typed text goes to the mobile number when it reads as one, else to the name.
     for (const auto &[typed, isPhone] : {std::pair<QString, bool>{" +91 98400-12345 ", true},
