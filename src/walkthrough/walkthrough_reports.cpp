@@ -1,5 +1,6 @@
 // The walkthrough's reports: the monthly summary with an older month loaded, a day's logs by
-// hour and one log's documents; an employee's punches of the last two days.
+// hour and one log's documents; an employee's punches of the last two days; the scanner from
+// the menu.
 
 #include "walkthrough.h"
 
@@ -10,6 +11,7 @@
 #include "logdetailtableviewcontroller.h"
 #include "menuviewcontroller.h"
 #include "navigationcontroller.h"
+#include "qrcodereaderviewcontroller.h"
 #include "securitylogdetailview.h"
 #include "securitylogtvc.h"
 #include "securitytableviewcontroller.h"
@@ -108,5 +110,19 @@ void Walkthrough::addReportSteps() {
              picker->didSelectRow(0, row);
          },
          [employees] { return employees() && !employees()->DATA.isEmpty(); }, 800},
+        {QStringLiteral("qr-scanner"),
+         [employees] {
+             if (NavigationController *nav = employees()->navigationController())
+                 nav->popToRootViewController(false);
+             openMenuRow(QStringLiteral("QRScan"));
+         },
+         [] {
+             auto *scanner = shown<qrCodeReaderViewController>();
+             return scanner && scanner->cameraReady();
+         },
+         800}, // the first frames reach the preview
+        {QStringLiteral("scanner-closed"),
+         [] { shown<qrCodeReaderViewController>()->QRCodeCancel(); },
+         [] { return shown<securityLogTVC>() != nullptr; }},
     });
 }

@@ -134,7 +134,7 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
         runWalkthrough(writeServerSets(home, server.base, server.base, server.base), home, shots);
     const std::string output = run.output.toStdString();
     ASSERT_EQ(run.exitCode, 0) << output;
-    EXPECT_TRUE(run.output.contains("walkthrough: all 64 steps passed")) << output;
+    EXPECT_TRUE(run.output.contains("walkthrough: all 66 steps passed")) << output;
 
     const auto marked = QRegularExpression("marked OUT log (\\d+)").match(run.output);
     ASSERT_TRUE(marked.hasMatch()) << output;
@@ -153,7 +153,7 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
 
     // The camera's picture is written beside the screenshots, not among them.
     EXPECT_TRUE(QFile::exists(home.filePath("walkthrough-camera/silhouette.png")));
-    EXPECT_EQ(QDir(shots).entryList(QDir::Files).size(), 64);
+    EXPECT_EQ(QDir(shots).entryList(QDir::Files).size(), 66);
 
     const QStringList lines = server.requestLines();
     ASSERT_FALSE(lines.isEmpty());
