@@ -30,8 +30,11 @@ constexpr int kMostHistoryMonths = 120;
 
 std::string usageText() {
     return "usage: seclog-server --db FILE --port N [--host 127.0.0.1] [--files DIR]\n"
-           "                     [--demo [--items N] [--history-per-day N] [--history-months N]]\n"
-           "                     [--app-version V] [--app-link URL]\n";
+           "                     [--demo [--items N] [--history-per-day N] [--history-months N]\n"
+           "                             [--write-codes DIR]]\n"
+           "                     [--app-version V] [--app-link URL]\n"
+           "       seclog-server --db FILE [--files DIR] --demo [...] --write-codes DIR\n"
+           "                     (without --port: writes the document codes and exits)\n";
 }
 
 CommandLine parseCommandLine(const std::vector<std::string> &args) {
@@ -81,6 +84,12 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
                 result.error = "invalid month count: " + value;
                 return result;
             }
+        } else if (flag == "--write-codes") {
+            if (value.empty()) {
+                result.error = "--write-codes needs a folder";
+                return result;
+            }
+            options.codesDir = value;
         } else if (flag == "--host") {
             options.host = value;
         } else if (flag == "--files") {
@@ -96,8 +105,10 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
     }
     if (options.dbPath.empty())
         result.error = "--db is required";
-    else if (!portGiven)
+    else if (!portGiven && options.codesDir.empty())
         result.error = "--port is required (0 picks a free one)";
+    else if (!options.codesDir.empty() && !options.demo)
+        result.error = "--write-codes needs --demo";
     else if (options.itemMasterSize && !options.demo)
         result.error = "--items needs --demo";
     else if (options.historyLogsPerDay && !options.demo)
@@ -106,6 +117,7 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
         result.error = "--history-months needs --demo";
     else
         result.options = std::move(options);
+    result.serve = portGiven;
     return result;
 }
 

@@ -12,6 +12,8 @@ struct CommandLine {
     std::optional<ServerOptions> options; // set when the arguments are usable
     std::string error;                    // set otherwise
     bool helpRequested = false;
+    // False for --write-codes without --port: write the codes and exit.
+    bool serve = true;
 };
 
 CommandLine parseCommandLine(const std::vector<std::string> &args);

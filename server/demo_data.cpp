@@ -2,8 +2,12 @@
 
 #include "database.h"
 #include "date_time.h"
+#include "demo_bills.h"
+#include "demo_dcs.h"
 #include "demo_documents.h"
 #include "demo_employees.h"
+#include "demo_godown_transfers.h"
+#include "demo_hand_bits.h"
 #include "demo_history.h"
 #include "demo_items.h"
 #include "demo_parties.h"
@@ -180,6 +184,8 @@ void writeDemoPhotos(const std::filesystem::path &filesDir) {
     writeDemoEmployeePhotos(filesDir);
     writeDemoBills(filesDir);
     writeDemoItemPictures(filesDir);
+    writeDemoDCPictures(filesDir);
+    writeDemoGodownTransferPictures(filesDir);
 }
 
 } // namespace
@@ -203,6 +209,11 @@ void loadDemoData(Database &db, const std::filesystem::path &filesDir, const Dem
         // Last, so that the recent logs above keep their ids.
         insertDemoHistory(
             db, {size.historyMonths.value_or(kDemoHistoryMonths), size.historyLogsPerDay}, items);
+        // The documents the gate scans, in tables of their own.
+        insertDemoDCs(db, kBranch, items);
+        insertDemoGodownTransfers(db, kBranch, items);
+        insertDemoHandBits(db, kBranch, items);
+        insertDemoBills(db, kBranch);
     });
 }
 

@@ -17,9 +17,10 @@ struct DemoSize {
 // Fills an empty database with a small textile-mill site: branch HLV01, three divisions
 // with a handheld each, users (demo/demo), employees to meet, the pick lists, visitors and a
 // few days of gate logs relative to now, some with documents, suppliers and their towns,
-// units, the item master and store POs, and then months of closed logs of other visitors
-// (see demo_history.h). Rows are added only to an empty database; photos, bill images and
-// item pictures are (re)written under filesDir.
+// units, the item master and store POs, then months of closed logs of other visitors
+// (see demo_history.h), and last the documents the gate scans: DCs, godown transfers, hand-bit
+// DCs and bills. Rows are added only to an empty database; photos, bill images, item and
+// document pictures are (re)written under filesDir.
 void loadDemoData(Database &db, const std::filesystem::path &filesDir, const DemoSize &size = {});
 
 } // namespace seclog::server

@@ -18,6 +18,19 @@ int main(int argc, char **argv) {
         return 2;
     }
 
+    const ServerOptions &options = *commandLine.options;
+    if (!commandLine.serve) {
+        try {
+            const std::size_t count = writeDocumentCodes(options);
+            std::cout << "seclog-server wrote " << count << " document codes to "
+                      << (options.codesDir / "codes.json").string() << std::endl;
+        } catch (const std::exception &error) {
+            std::cerr << "seclog-server: " << error.what() << "\n";
+            return 1;
+        }
+        return 0;
+    }
+
     // Block the stop signals before any thread starts, then wait for them here, so
     // shutdown runs in normal code rather than in a signal handler.
     sigset_t stopSignals;
@@ -27,9 +40,12 @@ int main(int argc, char **argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     try {
-        StandInServer server(*commandLine.options);
-        std::cout << "seclog-server listening on " << commandLine.options->host << ":"
-                  << server.port() << std::endl;
+        StandInServer server(options);
+        std::cout << "seclog-server listening on " << options.host << ":" << server.port()
+                  << std::endl;
+        if (!options.codesDir.empty())
+            std::cout << "seclog-server wrote the document codes to "
+                      << (options.codesDir / "codes.json").string() << std::endl;
         int signal = 0;
         sigwait(&stopSignals, &signal);
         std::cout << "seclog-server stopping (signal " << signal << ")" << std::endl;

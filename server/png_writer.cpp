@@ -51,6 +51,22 @@ std::string zlibStored(std::string_view raw) {
     return out;
 }
 
+// bitDepth and colourType as the IHDR chunk has them; scanlines already carry their filter
+// bytes.
+std::string pngFile(int width, int height, char bitDepth, char colourType,
+                    const std::string &scanlines) {
+    std::string header;
+    appendBigEndian(header, static_cast<std::uint32_t>(width));
+    appendBigEndian(header, static_cast<std::uint32_t>(height));
+    header += {bitDepth, colourType, '\x00', '\x00', '\x00'}; // no interlace
+
+    std::string png = "\x89PNG\r\n\x1a\n";
+    appendChunk(png, "IHDR", header);
+    appendChunk(png, "IDAT", zlibStored(scanlines));
+    appendChunk(png, "IEND", "");
+    return png;
+}
+
 } // namespace
 
 std::uint32_t crc32(std::string_view data) {
@@ -74,23 +90,31 @@ std::string encodePng(int width, int height, const std::vector<std::uint8_t> &rg
     if (width <= 0 || height <= 0 ||
         rgb.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 3)
         throw std::invalid_argument("encodePng: pixel buffer does not match the size");
-    std::string header;
-    appendBigEndian(header, static_cast<std::uint32_t>(width));
-    appendBigEndian(header, static_cast<std::uint32_t>(height));
-    header += {'\x08', '\x02', '\x00', '\x00', '\x00'}; // 8-bit RGB, no interlace
-
     std::string scanlines;
     const size_t stride = static_cast<size_t>(width) * 3;
     for (int y = 0; y < height; ++y) {
         scanlines.push_back('\0'); // filter: none
         scanlines.append(reinterpret_cast<const char *>(rgb.data()) + y * stride, stride);
     }
+    return pngFile(width, height, '\x08', '\x02', scanlines); // 8-bit RGB
+}
 
-    std::string png = "\x89PNG\r\n\x1a\n";
-    appendChunk(png, "IHDR", header);
-    appendChunk(png, "IDAT", zlibStored(scanlines));
-    appendChunk(png, "IEND", "");
-    return png;
+std::string encodeBlackWhitePng(int width, int height, const std::vector<bool> &black) {
+    if (width <= 0 || height <= 0 ||
+        black.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
+        throw std::invalid_argument("encodeBlackWhitePng: pixel flags do not match the size");
+    std::string scanlines;
+    const size_t rowBytes = (static_cast<size_t>(width) + 7) / 8;
+    for (int y = 0; y < height; ++y) {
+        scanlines.push_back('\0'); // filter: none
+        std::string row(rowBytes, '\0');
+        for (int x = 0; x < width; ++x)
+            if (!black[static_cast<size_t>(y) * static_cast<size_t>(width) +
+                       static_cast<size_t>(x)])
+                row[static_cast<size_t>(x) / 8] |= static_cast<char>(0x80 >> (x % 8)); // 1 is white
+        scanlines += row;
+    }
+    return pngFile(width, height, '\x01', '\x00', scanlines); // 1-bit greyscale
 }
 
 } // namespace seclog::server

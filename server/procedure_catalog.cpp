@@ -14,6 +14,11 @@ ProcedureRegistry makeProcedureRegistry() {
     addStorePOProcedures(registry);
     addSummaryProcedures(registry);
     addEmployeeFingerprintProcedures(registry);
+    addDCProcedures(registry);
+    addGodownTransferProcedures(registry);
+    addHandBitProcedures(registry);
+    addBillProcedures(registry);
+    addDocumentPersonProcedures(registry);
     return registry;
 }
 

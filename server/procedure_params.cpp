@@ -55,6 +55,14 @@ std::int64_t positiveIdParam(const nlohmann::json &data, std::string_view key) {
     return *id;
 }
 
+std::string mobileDigits(std::string_view mobile) {
+    std::string digits;
+    for (char c : mobile)
+        if (c != ' ' && c != '-')
+            digits.push_back(c);
+    return digits;
+}
+
 std::string likeStartsWith(std::string_view text) {
     std::string pattern;
     for (char c : text) {

@@ -24,6 +24,11 @@ std::optional<std::int64_t> positiveId(std::string_view text);
 // RequestError.
 std::int64_t positiveIdParam(const nlohmann::json &data, std::string_view key);
 
+// A mobile number without the blanks and hyphens that guards write the same number with
+// differently. Compare it with kMobileDigitsSql of the stored number.
+std::string mobileDigits(std::string_view mobile);
+inline constexpr const char *kMobileDigitsSql = "REPLACE(REPLACE(p.IOMobile, ' ', ''), '-', '')";
+
 // Makes user text safe inside "LIKE ? ESCAPE '\'": %, _ and \ match only themselves.
 std::string likeContains(std::string_view text);
 // The same for text the value must start with.

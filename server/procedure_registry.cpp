@@ -33,6 +33,20 @@ void ProcedureRegistry::add(const std::string &spName, const std::string &select
         throw std::logic_error("selector registered twice: " + spName + "/" + value);
 }
 
+void ProcedureRegistry::addSelectorSpelling(const std::string &spName,
+                                            const std::string &selectorKey) {
+    const auto it = entries_.find(spName);
+    if (it == entries_.end() || it->second.selectorKey.empty())
+        throw std::logic_error("no selector to spell differently for " + spName);
+    it->second.otherSpelling = selectorKey;
+}
+
+std::string ProcedureRegistry::selectorOf(const Entry &entry, const nlohmann::json &data) {
+    if (entry.otherSpelling.empty() || (data.is_object() && data.contains(entry.selectorKey)))
+        return selectorValue(data, entry.selectorKey);
+    return selectorValue(data, entry.otherSpelling);
+}
+
 const ProcedureHandler &ProcedureRegistry::find(const std::string &spName,
                                                 const nlohmann::json &data) const {
     const auto it = entries_.find(spName);
@@ -41,7 +55,7 @@ const ProcedureHandler &ProcedureRegistry::find(const std::string &spName,
     const Entry &entry = it->second;
     if (entry.selectorKey.empty())
         return entry.handler;
-    const std::string value = selectorValue(data, entry.selectorKey);
+    const std::string value = selectorOf(entry, data);
     const auto handler = entry.bySelector.find(value);
     if (handler == entry.bySelector.end())
         throw RequestError("unknown " + entry.selectorKey + " '" + value + "' for " + spName);
@@ -53,7 +67,7 @@ std::string ProcedureRegistry::describe(const std::string &spName,
     const auto it = entries_.find(spName);
     if (it == entries_.end() || it->second.selectorKey.empty())
         return spName;
-    return spName + "/" + selectorValue(data, it->second.selectorKey);
+    return spName + "/" + selectorOf(it->second, data);
 }
 
 } // namespace seclog::server

@@ -26,6 +26,9 @@ public:
     void add(const std::string &spName, ProcedureHandler handler);
     void add(const std::string &spName, const std::string &selectorKey,
              const std::string &selectorValue, ProcedureHandler handler);
+    // A second spelling of a procedure's selector key, read when the first is absent: one
+    // client call sends "spType" where the others send "SP_Type".
+    void addSelectorSpelling(const std::string &spName, const std::string &selectorKey);
 
     // Throws RequestError for an unknown procedure or selector.
     const ProcedureHandler &find(const std::string &spName, const nlohmann::json &data) const;
@@ -35,9 +38,11 @@ public:
 private:
     struct Entry {
         std::string selectorKey; // empty: one handler for the whole procedure
+        std::string otherSpelling;
         ProcedureHandler handler;
         std::map<std::string, ProcedureHandler> bySelector;
     };
+    static std::string selectorOf(const Entry &entry, const nlohmann::json &data);
     std::map<std::string, Entry> entries_;
 };
 

@@ -16,6 +16,12 @@ void addPartyProcedures(ProcedureRegistry &registry);
 void addItemProcedures(ProcedureRegistry &registry);
 void addStorePOProcedures(ProcedureRegistry &registry);
 void addSummaryProcedures(ProcedureRegistry &registry);
+// The documents the scanner looks up by code, their lines, and the person named on them.
+void addDCProcedures(ProcedureRegistry &registry);
+void addGodownTransferProcedures(ProcedureRegistry &registry);
+void addHandBitProcedures(ProcedureRegistry &registry);
+void addBillProcedures(ProcedureRegistry &registry);
+void addDocumentPersonProcedures(ProcedureRegistry &registry);
 
 ProcedureRegistry makeProcedureRegistry();
 

@@ -162,6 +162,117 @@ constexpr std::array kSchemaStatements = {
         Item_id INTEGER NOT NULL REFERENCES Item(Item_id),
         Quantity REAL NOT NULL,
         PRIMARY KEY (StorePO_id, LineNo)))",
+    // Delivery challans. DCDate is "yyyy-MM-dd". DCType "IDC" goes to another division of the
+    // branch, "GDC" to an outside party (Party_id, no ToDivision_id). IsOutDC: "No" not yet
+    // out of the issuing gate, "Yes" out and on its way to the receiving division, "OutDCYes"
+    // out to a party and coming back, "OutDCComplete" all of it back. IsRet "R" returnable,
+    // "NR" not. ApprovalStatus "Pending", "Approved" or "Rejected"; only approved DCs may pass.
+    // TakenPerson_id is the carrier in the gate's own register of people.
+    R"(CREATE TABLE IF NOT EXISTS DC (
+        DC_id INTEGER PRIMARY KEY,
+        BranchCode TEXT NOT NULL REFERENCES Branch(BranchCode),
+        DCCode TEXT NOT NULL,
+        DCDate TEXT NOT NULL,
+        DCType TEXT NOT NULL CHECK (DCType IN ('IDC', 'GDC')),
+        FromDivision_id INTEGER NOT NULL REFERENCES Division(Division_id),
+        FromDepartment_id INTEGER REFERENCES Department(Department_id),
+        ToDivision_id INTEGER REFERENCES Division(Division_id),
+        ToDepartment_id INTEGER REFERENCES Department(Department_id),
+        Party_id INTEGER REFERENCES Party(Party_id),
+        IsOutDC TEXT NOT NULL CHECK (IsOutDC IN ('No', 'Yes', 'OutDCYes', 'OutDCComplete')),
+        IsRet TEXT NOT NULL CHECK (IsRet IN ('R', 'NR')),
+        ApprovalStatus TEXT NOT NULL CHECK (ApprovalStatus IN ('Pending', 'Approved', 'Rejected')),
+        ApprovedBy INTEGER REFERENCES Employee(Employee_id),
+        IssueEmp_id INTEGER REFERENCES Employee(Employee_id),
+        IssToEmp_id INTEGER REFERENCES Employee(Employee_id),
+        TakenByName TEXT NOT NULL DEFAULT '',
+        TakenPerson_id INTEGER REFERENCES Person(Person_id),
+        ImagePath1 TEXT NOT NULL DEFAULT '',
+        ImagePath2 TEXT NOT NULL DEFAULT '',
+        ImagePath3 TEXT NOT NULL DEFAULT ''))",
+    "CREATE UNIQUE INDEX IF NOT EXISTS DC_code ON DC(DCCode COLLATE NOCASE, BranchCode)",
+    // ReturnQty is what has come back of a returnable line so far.
+    R"(CREATE TABLE IF NOT EXISTS DCDetail (
+        DCDet_id INTEGER PRIMARY KEY,
+        DC_id INTEGER NOT NULL REFERENCES DC(DC_id),
+        LineNo INTEGER NOT NULL,
+        Item_id INTEGER NOT NULL REFERENCES Item(Item_id),
+        PassedQty REAL NOT NULL,
+        ReturnQty REAL NOT NULL DEFAULT 0,
+        UNIQUE (DC_id, LineNo)))",
+    R"(CREATE TABLE IF NOT EXISTS Godown (
+        Godown_id INTEGER PRIMARY KEY,
+        GodownName TEXT NOT NULL,
+        Division_id INTEGER NOT NULL REFERENCES Division(Division_id)))",
+    // Goods moved between the godowns of two divisions. CreatedOn is ISO; IsOutDC "No" not yet
+    // out of the issuing gate, "Yes" on its way in.
+    R"(CREATE TABLE IF NOT EXISTS GodownTransfer (
+        GodownTransfer_id INTEGER PRIMARY KEY,
+        BranchCode TEXT NOT NULL REFERENCES Branch(BranchCode),
+        GodownTransferCode TEXT NOT NULL,
+        CreatedOn TEXT NOT NULL,
+        FromGodown_id INTEGER NOT NULL REFERENCES Godown(Godown_id),
+        ToGodown_id INTEGER NOT NULL REFERENCES Godown(Godown_id),
+        IsOutDC TEXT NOT NULL CHECK (IsOutDC IN ('No', 'Yes')),
+        TackenBy TEXT NOT NULL DEFAULT '',
+        TackenPerson_id INTEGER REFERENCES Person(Person_id),
+        AcceptEmp_id INTEGER REFERENCES Employee(Employee_id),
+        TackenImagePath TEXT NOT NULL DEFAULT ''))",
+    "CREATE UNIQUE INDEX IF NOT EXISTS GodownTransfer_code "
+    "ON GodownTransfer(GodownTransferCode COLLATE NOCASE, BranchCode)",
+    // One production plan's lot per line: Pcs pieces weighing or measuring Qty.
+    R"(CREATE TABLE IF NOT EXISTS GodownTransferDetail (
+        GTDet_id INTEGER PRIMARY KEY,
+        GodownTransfer_id INTEGER NOT NULL REFERENCES GodownTransfer(GodownTransfer_id),
+        LineNo INTEGER NOT NULL,
+        ProdPlanCode TEXT NOT NULL,
+        Item_id INTEGER NOT NULL REFERENCES Item(Item_id),
+        Pcs INTEGER NOT NULL,
+        Qty REAL NOT NULL,
+        UNIQUE (GodownTransfer_id, LineNo)))",
+    // Yarn given out to hand-bit workers at home and brought back, one colour per line.
+    // IsOutDC "No" going out to the worker, "Yes" coming back.
+    R"(CREATE TABLE IF NOT EXISTS HandBitDC (
+        HB_id INTEGER PRIMARY KEY,
+        BranchCode TEXT NOT NULL REFERENCES Branch(BranchCode),
+        Division_id INTEGER NOT NULL REFERENCES Division(Division_id),
+        Department_id INTEGER REFERENCES Department(Department_id),
+        DCCode TEXT NOT NULL,
+        DCDate TEXT NOT NULL,
+        PartyName TEXT NOT NULL,
+        Village TEXT NOT NULL DEFAULT '',
+        HBMobileNo TEXT NOT NULL DEFAULT '',
+        IssToEmp_id INTEGER REFERENCES Employee(Employee_id),
+        IsOutDC TEXT NOT NULL CHECK (IsOutDC IN ('No', 'Yes'))))",
+    "CREATE UNIQUE INDEX IF NOT EXISTS HandBitDC_code ON HandBitDC(DCCode COLLATE NOCASE)",
+    R"(CREATE TABLE IF NOT EXISTS HandBitDCDetail (
+        HBDet_id INTEGER PRIMARY KEY,
+        HB_id INTEGER NOT NULL REFERENCES HandBitDC(HB_id),
+        LineNo INTEGER NOT NULL,
+        ColorName TEXT NOT NULL,
+        ColorCode TEXT NOT NULL,
+        Item_id INTEGER NOT NULL REFERENCES Item(Item_id),
+        Qty REAL NOT NULL,
+        UNIQUE (HB_id, LineNo)))",
+    // Sales bills and their dispatch. BillDate is "yyyy-MM-dd". NULL where the bill has no such
+    // record yet (no delivery branch, no dispatch entry). SignedQRCode is the signed e-invoice
+    // text printed as the bill's QR code, '' for a bill without one.
+    R"(CREATE TABLE IF NOT EXISTS Bill (
+        Bill_id INTEGER PRIMARY KEY,
+        BranchCode TEXT NOT NULL REFERENCES Branch(BranchCode),
+        BillCode TEXT NOT NULL,
+        BillDate TEXT NOT NULL,
+        PartyName TEXT NOT NULL,
+        DeliveryBranch TEXT,
+        VehicleNo TEXT NOT NULL DEFAULT '',
+        DriverName TEXT NOT NULL DEFAULT '',
+        LRNo TEXT NOT NULL DEFAULT '',
+        BillStatus TEXT NOT NULL DEFAULT '',
+        IsDespatched TEXT CHECK (IsDespatched IN ('Y', 'N')),
+        Status TEXT,
+        SignedQRCode TEXT NOT NULL DEFAULT ''))",
+    "CREATE UNIQUE INDEX IF NOT EXISTS Bill_code ON Bill(BillCode COLLATE NOCASE, BranchCode)",
+    "CREATE INDEX IF NOT EXISTS Bill_signed ON Bill(SignedQRCode) WHERE SignedQRCode <> ''",
 };
 
 // Databases made before employees had a designation get the column.

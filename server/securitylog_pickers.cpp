@@ -13,24 +13,17 @@ std::string searchPattern(const nlohmann::json &data) {
     return likeContains(textParam(data, "SearchText"));
 }
 
-// Blanks and hyphens are how guards write the same number differently.
-std::string mobileDigits(const std::string &mobile) {
-    std::string digits;
-    for (char c : mobile)
-        if (c != ' ' && c != '-')
-            digits.push_back(c);
-    return digits;
-}
-
 // Vehicles the person with this mobile came with before, the latest first.
 nlohmann::json vehiclesOfMobile(ProcedureContext &context, const nlohmann::json &data) {
     const std::string mobile = mobileDigits(textParam(data, "SearchText"));
     if (mobile.empty())
         return nlohmann::json::array();
     return context.db.query(
-        "SELECT l.IOVehicle FROM SecurityIOLog l JOIN Person p ON p.Person_id = l.Person_id "
-        "WHERE REPLACE(REPLACE(p.IOMobile, ' ', ''), '-', '') = ?1 AND l.IOVehicle <> '' "
-        "GROUP BY l.IOVehicle ORDER BY MAX(l.InTime) DESC, l.IOVehicle",
+        std::string("SELECT l.IOVehicle FROM SecurityIOLog l JOIN Person p ON p.Person_id = "
+                    "l.Person_id WHERE ") +
+            kMobileDigitsSql +
+            " = ?1 AND l.IOVehicle <> '' "
+            "GROUP BY l.IOVehicle ORDER BY MAX(l.InTime) DESC, l.IOVehicle",
         {mobile});
 }
 

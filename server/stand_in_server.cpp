@@ -2,6 +2,7 @@
 
 #include "database.h"
 #include "demo_data.h"
+#include "document_codes.h"
 #include "password.h"
 #include "procedures.h"
 #include "request_log.h"
@@ -26,6 +27,22 @@ std::filesystem::path filesDirFor(const ServerOptions &options) {
     return options.dbPath.string() + ".files";
 }
 
+// Schema, files folder, demo data and settings: what serving and writing codes both need.
+void prepareDatabase(Database &db, const ServerOptions &options,
+                     const std::filesystem::path &filesDir) {
+    createSchema(db);
+    std::filesystem::create_directories(filesDir);
+    if (options.demo)
+        loadDemoData(db, filesDir,
+                     {options.itemMasterSize, options.historyLogsPerDay, options.historyMonths});
+    if (options.appVersion)
+        writeSetting(db, setting::kAppVersion, *options.appVersion);
+    if (options.appLink)
+        writeSetting(db, setting::kAppLink, *options.appLink);
+    if (!options.codesDir.empty())
+        writeDocumentCodeFiles(db, options.codesDir);
+}
+
 } // namespace
 
 struct StandInServer::Impl {
@@ -44,16 +61,7 @@ struct StandInServer::Impl {
 };
 
 StandInServer::StandInServer(ServerOptions options) : impl_(std::make_unique<Impl>(options)) {
-    Database &db = impl_->db;
-    createSchema(db);
-    std::filesystem::create_directories(impl_->routeContext.filesDir);
-    if (options.demo)
-        loadDemoData(db, impl_->routeContext.filesDir,
-                     {options.itemMasterSize, options.historyLogsPerDay, options.historyMonths});
-    if (options.appVersion)
-        writeSetting(db, setting::kAppVersion, *options.appVersion);
-    if (options.appLink)
-        writeSetting(db, setting::kAppLink, *options.appLink);
+    prepareDatabase(impl_->db, options, impl_->routeContext.filesDir);
 
     httplib::Server &http = impl_->http;
     http.set_payload_max_length(kMaxUploadBytes);
@@ -101,6 +109,14 @@ void StandInServer::stop() {
         std::this_thread::yield();
     impl_->http.stop();
     impl_->serveThread.join();
+}
+
+std::size_t writeDocumentCodes(const ServerOptions &options) {
+    Database db(options.dbPath.string());
+    ServerOptions setUp = options;
+    setUp.codesDir.clear();
+    prepareDatabase(db, setUp, filesDirFor(options));
+    return writeDocumentCodeFiles(db, options.codesDir);
 }
 
 std::int64_t StandInServer::addUser(const NewUser &user) {

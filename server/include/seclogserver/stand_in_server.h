@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -25,6 +26,9 @@ struct ServerOptions {
     std::optional<std::string> appVersion;
     std::optional<std::string> appLink;
     bool logRequests = true; // one line per request on stdout
+    // Where to write the QR code of every stored document (DCs, godown transfers, hand-bit
+    // DCs, bills) as "<kind>-<id>.png", with codes.json listing them; "" writes none.
+    std::filesystem::path codesDir = {};
 };
 
 struct NewUser {
@@ -59,6 +63,11 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// Sets the database up as the server does (schema; demo data and pictures with options.demo),
+// then writes the document codes into options.codesDir, without serving. Returns how many
+// documents it wrote. Throws std::runtime_error if the database or a file cannot be written.
+std::size_t writeDocumentCodes(const ServerOptions &options);
 
 // OutTime of a log as the client sees it: "" while open, "dd MMM yyyy HH:mm:ss" once out,
 // nullopt if there is no such log. Reads the database file directly.

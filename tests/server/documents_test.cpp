@@ -1,0 +1,686 @@
+// The documents the gate scans: the lookups of DCs, godown transfers, hand-bit DCs and bills by
+// code, their lines, the person named on them, the demo documents seen through the client's
+// own acceptance rules, and the QR codes --write-codes prints for them.
+
+#include "command_line.h"
+#include "database.h"
+#include "demo_server.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <png.h>
+#include <ReadBarcode.h>
+#include <regex>
+#include <set>
+#include <sys/wait.h>
+
+namespace seclog::server::testing {
+namespace {
+
+constexpr const char *kCommon = "Usp_CommonService";
+constexpr const char *kTransfers = "USP_tblTProdGodownTransfer";
+constexpr const char *kHandBits = "USP_OBHandBitYarnCalculation";
+constexpr const char *kBills = "USP_tblTProdBillSelect";
+constexpr const char *kPeople = "USP_GetSecurityLogBySearchText";
+constexpr const char *kOtherBranch = "KNT02";
+constexpr size_t kSignedCodeLength = 800; // longer codes go out as SignedQRCode
+
+// The requests exactly as the scanner, the log form and the DC detail screen send them.
+json dcScan(const std::string &code, const std::string &branch = "HLV01") {
+    return {
+        {"SP_Type", "Sec_DCViewByQRScan"}, {"BranchCode", branch}, {"ID", "1"}, {"LikeStr", code}};
+}
+json dcById(const std::string &id) {
+    return {
+        {"SP_Type", "Sec_DCViewByDC_id"}, {"BranchCode", "HLV01"}, {"ID", "1"}, {"LikeStr", id}};
+}
+json dcLines(const std::string &id) {
+    return {{"SP_Type", "Sel_DCD"}, {"BranchCode", "HLV01"}, {"ID", id}};
+}
+json transferScan(const std::string &code, const std::string &user = "1") {
+    return {{"GodownTransferCode", code}, {"ReqType", "SECURITY_SELECT"}, {"CreatedBy", user}};
+}
+json transferLines(const std::string &id) {
+    return {{"ReqType", "GTDETAILBYSECURITY_SELECT"}, {"GodownTransfer_id", id}};
+}
+json handBitScan(const std::string &code) {
+    return {{"DCCode", code}, {"ReqType", "HBDC_SELECT"}};
+}
+json handBitLines(const std::string &id) {
+    return {{"ReqType", "HBDC_DETSELECT"}, {"DCCode", id}};
+}
+json billScan(const std::string &code, const std::string &user = "1") {
+    return {{"reqType", "BILL_SELECT"},
+            {code.size() > kSignedCodeLength ? "SignedQRCode" : "BillCode", code},
+            {"CreatedBy", user}};
+}
+json person(const char *by, const std::string &text) {
+    return {{"SearchBy", by}, {"SearchText", text}, {"BranchCode", "HLV01"}};
+}
+
+json with(json data, const char *key, const json &value) {
+    data[key] = value;
+    return data;
+}
+json without(json data, const char *key) {
+    data.erase(key);
+    return data;
+}
+
+double number(const json &text) {
+    return std::stod(text.get<std::string>());
+}
+
+// A second branch with a guard of its own, to show lookups keep to the asker's branch.
+class Documents : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        demo = std::make_unique<DemoServer>();
+        {
+            Database db(demo->dbPath.string());
+            db.execute("INSERT INTO Branch VALUES (?1, 'Knitting Unit')",
+                       {std::string(kOtherBranch)});
+        }
+        otherUser = std::to_string(
+            demo->server.addUser({"knit", "knit123", "Kumar Guard", kOtherBranch, 1, 1, true}));
+    }
+    static void TearDownTestSuite() { demo.reset(); }
+    static inline std::unique_ptr<DemoServer> demo;
+    static inline std::string otherUser;
+
+    // One stored text, read past the server: the only column of the first row.
+    static std::string stored(const std::string &sql, std::int64_t id) {
+        Database db(demo->dbPath.string(), true);
+        const json rows = db.query(sql, {id});
+        return rows.empty() ? std::string() : rows[0].begin().value().get<std::string>();
+    }
+    static std::string dcCode(std::int64_t id) {
+        return stored("SELECT DCCode FROM DC WHERE DC_id = ?1", id);
+    }
+    static json rows(const char *sql) {
+        Database db(demo->dbPath.string(), true);
+        return db.query(sql);
+    }
+};
+
+struct KeysCase {
+    const char *name, *spName;
+    json data;
+    Ids keys;
+};
+
+TEST_F(Documents, EachLookupAnswersTheKeysTheClientReadsAsText) {
+    const Ids dc = {"CityName", "DCCode", "DCDate",      "DCType",       "DC_id",
+                    "FDept",    "FDiv",   "ImagePath1",  "ImagePath2",   "ImagePath3",
+                    "IsOutDC",  "IsRet",  "IssToEmp",    "IssueEmpName", "ItemCount",
+                    "Party_id", "TDiv",   "TakenByName", "TakenEmp_id",  "ToDept"};
+    const Ids dcLine = {"DCDet_id",  "DC_id",          "ImagePath", "ItemName",
+                        "Item_id",   "NoOfDecimal",    "PassedQty", "PluralSymbol",
+                        "ReturnQty", "SingularSymbol", "Unit_id"};
+    const Ids transfer = {"AcceptBy",
+                          "CityName",
+                          "CreatedOn",
+                          "FromDivision_id",
+                          "FromGoDown",
+                          "GodownTransferCode",
+                          "GodownTransfer_id",
+                          "IsOutDC",
+                          "ItemCount",
+                          "Party_id",
+                          "Qty",
+                          "TackenBy",
+                          "TackenBy_id",
+                          "TackenImagePath",
+                          "ToDivision_id",
+                          "ToGoDown"};
+    const Ids lot = {
+        "GTDet_id", "GodownTransfer_id", "ImagePath", "ItemName", "Item_id", "NoOfDecimal",
+        "Pcs",      "ProdPlanCode",      "Qty",       "Unit",     "Unit_id"};
+    const Ids handBit = {"CityName", "ColorCode", "ColorName",  "DCCode", "DCDate",
+                         "FDept",    "FDiv",      "HBMobileNo", "HB_id",  "IsOutDC",
+                         "IssToEmp", "ItemCount", "PartyName",  "TDiv",   "ToDept"};
+    const Ids colour = {"ColorCode", "ColorName",   "HBDet_id", "HB_id", "ImagePath", "ItemName",
+                        "Item_id",   "NoOfDecimal", "Qty",      "Unit",  "Unit_id"};
+    const Ids bill = {"BillCode",       "BillDate",   "BillStatus",   "Bill_id",
+                      "DeliveryBranch", "DriverName", "IsDespatched", "LRNo",
+                      "PartyName",      "Status",     "VehicleNo"};
+    // A bill without a delivery branch or a dispatch entry leaves those keys out.
+    const Ids bareBill = {"BillCode",   "BillDate", "BillStatus", "Bill_id",
+                          "DriverName", "LRNo",     "PartyName",  "VehicleNo"};
+    const Ids logRow = {
+        "DivisionName", "Division_id",  "Employee_id", "FPDeviceName", "IOAdd1",    "IODesignation",
+        "IOImgPath",    "IOMobile",     "IOPerson",    "IOType",       "IOType_id", "IOVehicle",
+        "InTime",       "IsUpdateable", "LogedBy",     "Meet_To",      "OutTime",   "PersonType",
+        "Purpose",      "SecIOLog_id",  "SecLogFrom",  "TokenNo"};
+    const std::string gtCode = stored("SELECT GodownTransferCode FROM GodownTransfer "
+                                      "WHERE GodownTransfer_id = ?1",
+                                      1);
+    const std::string hbCode = stored("SELECT DCCode FROM HandBitDC WHERE HB_id = ?1", 2);
+    const std::string billCode = stored("SELECT BillCode FROM Bill WHERE Bill_id = ?1", 2);
+    const std::string bareCode = stored("SELECT BillCode FROM Bill WHERE Bill_id = ?1", 12);
+    const std::vector<KeysCase> cases = {
+        {"DC scan", kCommon, dcScan(dcCode(5)), dc},
+        {"DC of a log", kCommon, dcById("5"), dc},
+        {"DC lines", kCommon, dcLines("5"), dcLine},
+        {"GT scan", kTransfers, transferScan(gtCode), transfer},
+        {"GT lots", kTransfers, transferLines("1"), lot},
+        {"HB scan", kHandBits, handBitScan(hbCode), handBit},
+        {"HB colours", kHandBits, handBitLines("1"), colour},
+        {"bill", kBills, billScan("BILL" + billCode), bill},
+        {"bare bill", kBills, billScan("BILL" + bareCode), bareBill},
+        {"carrier", kPeople, person("MobileIOSByQRCode", "3"), logRow},
+        {"hand-bit worker", kPeople, person("MobileIOS", "9600234567"), logRow},
+    };
+    for (const auto &[name, spName, data, keys] : cases) {
+        const json reply = demo->postSp(spName, data);
+        ASSERT_TRUE(reply.is_array() && !reply.empty()) << name << ": " << reply;
+        for (const auto &row : reply) {
+            EXPECT_EQ(keysOf(row), keys) << name;
+            for (const auto &value : row)
+                EXPECT_TRUE(value.is_string()) << name << ": " << row;
+        }
+    }
+}
+
+TEST_F(Documents, OneDocumentOfEachKindReadsAsPrinted) {
+    // An outside DC of Spinning partly back from the repairer; its date is the day it left.
+    json dc = demo->postSp(kCommon, dcScan(dcCode(5)));
+    ASSERT_EQ(dc.size(), 1u);
+    EXPECT_TRUE(
+        std::regex_match(dc[0]["DCDate"].get<std::string>(), std::regex(R"(\d{4}-\d\d-\d\d)")));
+    EXPECT_TRUE(std::regex_match(dc[0]["DCCode"].get<std::string>(),
+                                 std::regex(R"(DC/SPN/\d\d-\d\d/0131)")));
+    for (const char *key : {"DCDate", "DCCode"})
+        dc[0].erase(key);
+    EXPECT_EQ(dc[0], json::parse(R"({"CityName":"Coimbatore","DCType":"GDC","DC_id":"5",
+        "FDept":"Maintenance","FDiv":"Spinning","ImagePath1":"~/Security/DCImages/dc_5_challan.png",
+        "ImagePath2":"","ImagePath3":"~/Security/DCImages/dc_5_goods.png","IsOutDC":"OutDCYes",
+        "IsRet":"R","IssToEmp":"Suresh Natarajan","IssueEmpName":"Suresh Natarajan",
+        "ItemCount":"3","Party_id":"15","TDiv":"Kovai Textile Spares",
+        "TakenByName":"Anand Krishnan","TakenEmp_id":"4","ToDept":""})"));
+    // The first spare is back, two of the five pulleys too, no belt yet.
+    const json lines = demo->postSp(kCommon, dcLines("5"));
+    EXPECT_EQ(column(lines, "ItemName"),
+              (Ids{"Carding Motor", "Carding Pulley", "Draw Frame V Belt"}));
+    EXPECT_EQ(column(lines, "PassedQty"), (Ids{"4", "5", "6"}));
+    EXPECT_EQ(column(lines, "ReturnQty"), (Ids{"4", "2", "0"}));
+
+    // Yarn leaving Spinning's yarn godown for Weaving: 33 bags in three lots.
+    json gt = demo->postSp(
+        kTransfers,
+        transferScan(stored(
+            "SELECT GodownTransferCode FROM GodownTransfer WHERE GodownTransfer_id = ?1", 1)));
+    ASSERT_EQ(gt.size(), 1u);
+    EXPECT_TRUE(isClientDateTime(gt[0]["CreatedOn"])) << gt[0]["CreatedOn"];
+    for (const char *key : {"CreatedOn", "GodownTransferCode"})
+        gt[0].erase(key);
+    EXPECT_EQ(gt[0], json::parse(R"({"AcceptBy":"Venkatesh Rao","CityName":"",
+        "FromDivision_id":"1","FromGoDown":"Yarn Godown","GodownTransfer_id":"1","IsOutDC":"No",
+        "ItemCount":"33","Party_id":"","Qty":"1650.000","TackenBy":"Murugan S","TackenBy_id":"3",
+        "TackenImagePath":"~/Security/GTImages/gt_1.png","ToDivision_id":"2",
+        "ToGoDown":"Beam Store"})"));
+    const json lots = demo->postSp(kTransfers, transferLines("1"));
+    EXPECT_EQ(column(lots, "Pcs"), (Ids{"4", "11", "18"}));
+    EXPECT_EQ(column(lots, "Qty"), (Ids{"200.000", "550.000", "900.000"}));
+
+    // White yarn back from Selvi Devi: named for where it comes from.
+    json hb = demo->postSp(
+        kHandBits,
+        handBitScan("hb/" + stored("SELECT substr(DCCode, 4) FROM HandBitDC WHERE HB_id = ?1", 2)));
+    ASSERT_EQ(hb.size(), 1u);
+    EXPECT_TRUE(hb[0]["DCCode"].get<std::string>().starts_with("HB/")) << "the stored spelling";
+    for (const char *key : {"DCCode", "DCDate"})
+        hb[0].erase(key);
+    EXPECT_EQ(hb[0], json::parse(R"({"CityName":"Tiruppur","ColorCode":"#FFFFFF",
+        "ColorName":"White","FDept":"","FDiv":"Selvi Devi","HBMobileNo":"9600234567","HB_id":"2",
+        "IsOutDC":"Yes","IssToEmp":"Anitha Joseph","ItemCount":"1","PartyName":"Selvi Devi",
+        "TDiv":"Processing","ToDept":"Production"})"));
+
+    // A despatched and approved e-invoice, looked up by what its QR code holds.
+    json bill = demo->postSp(
+        kBills, billScan(stored("SELECT SignedQRCode FROM Bill WHERE Bill_id = ?1", 1)));
+    ASSERT_EQ(bill.size(), 1u);
+    EXPECT_TRUE(
+        std::regex_match(bill[0]["BillDate"].get<std::string>(), std::regex(R"(\d\d/\d\d/\d{4})")));
+    bill[0].erase("BillDate");
+    EXPECT_EQ(bill[0]["BillCode"].get<std::string>().substr(0, 4), "INV/");
+    bill[0].erase("BillCode");
+    EXPECT_EQ(bill[0], json::parse(R"({"BillStatus":"Approved","Bill_id":"1",
+        "DeliveryBranch":"Tiruppur Knit Exports - Unit 2, Avinashi Road, Tiruppur",
+        "DriverName":"Murugan S","IsDespatched":"Y","LRNo":"LR-55812",
+        "PartyName":"Tiruppur Knit Exports","Status":"Approved","VehicleNo":"TN 39 CK 4521"})"));
+}
+
+TEST_F(Documents, CodesThatNameNoDocumentHereFindNothing) {
+    const std::string pendingDC = dcCode(6), approvedDC = dcCode(1);
+    const std::string gtCode = stored("SELECT GodownTransferCode FROM GodownTransfer "
+                                      "WHERE GodownTransfer_id = ?1",
+                                      1);
+    const std::string billCode = stored("SELECT BillCode FROM Bill WHERE Bill_id = ?1", 2);
+    const std::string signedCode = stored("SELECT SignedQRCode FROM Bill WHERE Bill_id = ?1", 1);
+    const std::vector<std::tuple<const char *, const char *, json>> cases = {
+        {"unknown DC", kCommon, dcScan("DC/SPN/26-27/9999")},
+        {"DC waiting for approval", kCommon, dcScan(pendingDC)},
+        {"rejected DC", kCommon, dcScan(dcCode(7))},
+        {"DC of another branch", kCommon, dcScan(approvedDC, kOtherBranch)},
+        {"DC code as a pattern", kCommon, dcScan("DC/SPN/%")},
+        {"DC code with a blank", kCommon, dcScan(approvedDC + " ")},
+        {"no DC code", kCommon, dcScan("")},
+        {"unknown DC id", kCommon, dcById("999")},
+        {"lines of an unknown DC", kCommon, dcLines("999")},
+        {"lines of a DC of another branch",
+         kCommon,
+         {{"spType", "Sel_DCD"}, {"branchCode", kOtherBranch}, {"id", "1"}}},
+        {"unknown transfer", kTransfers, transferScan("GT/26-27/9999")},
+        {"transfer asked by another branch", kTransfers, transferScan(gtCode, otherUser)},
+        {"transfer asked by no such user", kTransfers, transferScan(gtCode, "9999")},
+        {"transfer code in the DC lookup", kCommon, dcScan(gtCode)},
+        {"lots of an unknown transfer", kTransfers, transferLines("999")},
+        {"unknown hand-bit DC", kHandBits, handBitScan("HB/26-27/9999")},
+        {"no hand-bit code", kHandBits, handBitScan("")},
+        {"colours of an unknown hand-bit DC", kHandBits, handBitLines("999")},
+        {"unknown bill", kBills, billScan("BILLINV/26-27/9999")},
+        {"bill mode with nothing typed", kBills, billScan("BILL")},
+        {"bill number twice prefixed", kBills, billScan("BILLBILL" + billCode)},
+        {"bill asked by another branch", kBills, billScan("BILL" + billCode, otherUser)},
+        {"signed invoice cut short", kBills, billScan(signedCode.substr(0, 801))},
+        {"bill number as a signed code",
+         kBills,
+         {{"reqType", "BILL_SELECT"}, {"SignedQRCode", billCode}, {"CreatedBy", "1"}}},
+        {"unknown carrier", kPeople, person("MobileIOSByQRCode", "9999")},
+        {"unknown mobile", kPeople, person("MobileIOS", "9000000000")},
+        {"part of a mobile", kPeople, person("MobileIOS", "96002")},
+        {"no mobile", kPeople, person("MobileIOS", "")},
+    };
+    for (const auto &[name, spName, data] : cases)
+        EXPECT_EQ(demo->postSp(spName, data), json::array()) << name;
+}
+
+TEST_F(Documents, BadParametersAnswer400WithTheReason) {
+    const auto refusal = [](const char *spName, const json &data) {
+        return jsonOf(demo->client().Post("/sp", spBody(spName, data), "application/json"), 400)
+            .value("error", "");
+    };
+    const std::vector<std::tuple<const char *, json, std::string>> cases = {
+        {kCommon, without(dcScan(dcCode(1)), "BranchCode"), "missing parameter BranchCode"},
+        {kCommon, with(dcScan(""), "LikeStr", {{"a", 1}}), "parameter LikeStr must be text"},
+        {kCommon, dcById("5x"), "LikeStr must be a DC id"},
+        {kCommon, dcById("0"), "LikeStr must be a DC id"},
+        {kCommon, dcLines(""), "ID must be a DC id"},
+        {kCommon, {{"spType", "Sel_DCD"}, {"id", "-3"}}, "ID must be a DC id"},
+        {kCommon,
+         {{"spType", "Sel_DCd"}, {"id", "3"}},
+         "unknown SP_Type 'Sel_DCd' for Usp_CommonService"},
+        {kTransfers, without(transferScan("GT/26-27/0031"), "CreatedBy"),
+         "parameter CreatedBy must be a positive id"},
+        {kTransfers, transferLines("abc"), "parameter GodownTransfer_id must be a positive id"},
+        {kTransfers,
+         {{"ReqType", "Security_Select"}},
+         "unknown ReqType 'Security_Select' for USP_tblTProdGodownTransfer"},
+        // The colours are asked by the hand-bit id, not by the code.
+        {kHandBits, handBitLines("HB/26-27/0006"), "parameter DCCode must be a positive id"},
+        {kBills,
+         {{"reqType", "BILL_SELECT"}, {"CreatedBy", "1"}},
+         "BillCode or SignedQRCode is required"},
+        {kBills, billScan("BILLINV/26-27/0456", "x"), "parameter CreatedBy must be a positive id"},
+        {kBills, {{"ReqType", "BILL_SELECT"}}, "unknown reqType '' for USP_tblTProdBillSelect"},
+        {kPeople, person("MobileIOSByQRCode", "Murugan S"), "SearchText must be a person id"},
+    };
+    for (const auto &[spName, data, error] : cases)
+        EXPECT_EQ(refusal(spName, data), error) << data;
+}
+
+// Whether the client takes a looked-up document at a division, by its own rules: a DC by the
+// division's name, a godown transfer by its id; "out" or "in" at the gate, "" not at all.
+std::string dcDirectionAt(const json &dc, const std::string &division) {
+    const std::string out = dc.value("IsOutDC", "");
+    if (dc.value("FDiv", "") == division && (out == "No" || out == "OutDCYes"))
+        return out == "No" ? "out" : "back";
+    return dc.value("TDiv", "") == division && out == "Yes" ? "in" : "";
+}
+std::string transferDirectionAt(const json &gt, const std::string &division) {
+    const std::string out = gt.value("IsOutDC", "");
+    if (gt.value("FromDivision_id", "") == division && out == "No")
+        return "out";
+    return gt.value("ToDivision_id", "") == division && out == "Yes" ? "in" : "";
+}
+
+TEST_F(Documents, EveryDivisionSendsReceivesAndGetsOutsideDCsBack) {
+    const std::map<std::string, std::string> divisions = {
+        {"1", "Spinning"}, {"2", "Weaving"}, {"3", "Processing"}};
+    std::map<std::string, std::multiset<std::string>> seen; // division -> kinds and directions
+    for (const auto &row : rows("SELECT DCCode, ApprovalStatus, IsOutDC FROM DC")) {
+        const json found = demo->postSp(kCommon, dcScan(row["DCCode"].get<std::string>()));
+        ASSERT_EQ(found.size(), row["ApprovalStatus"] == "Approved" ? 1u : 0u) << row;
+        if (found.empty())
+            continue;
+        int takenAt = 0;
+        for (const auto &[id, name] : divisions)
+            if (const std::string direction = dcDirectionAt(found[0], name); !direction.empty()) {
+                seen[id].insert("DC " + direction);
+                ++takenAt;
+            }
+        // A DC whose goods are all back passes no gate; any other at exactly one.
+        EXPECT_EQ(takenAt, row["IsOutDC"] == "OutDCComplete" ? 0 : 1) << found[0];
+    }
+    for (const auto &row : rows("SELECT GodownTransferCode FROM GodownTransfer")) {
+        const json found =
+            demo->postSp(kTransfers, transferScan(row["GodownTransferCode"].get<std::string>()));
+        ASSERT_EQ(found.size(), 1u) << row;
+        int takenAt = 0;
+        for (const auto &[id, name] : divisions)
+            if (const std::string direction = transferDirectionAt(found[0], id);
+                !direction.empty()) {
+                seen[id].insert("GT " + direction);
+                ++takenAt;
+            }
+        EXPECT_EQ(takenAt, 1) << found[0];
+    }
+    for (const auto &[id, name] : divisions)
+        for (const char *kind : {"DC out", "DC in", "DC back", "GT out", "GT in"})
+            EXPECT_GE(seen[id].count(kind), 1u) << name << ": " << kind;
+}
+
+TEST_F(Documents, DCLinesFollowTheDCsStateInBothSpellings) {
+    for (const auto &header : rows("SELECT DC_id FROM DC ORDER BY DC_id")) {
+        const std::string id = std::to_string(header["DC_id"].get<std::int64_t>());
+        const json dc = demo->postSp(kCommon, dcById(id));
+        ASSERT_EQ(dc.size(), 1u) << id;
+        const json lines = demo->postSp(kCommon, dcLines(id));
+        // The section's spelling; the new log's, without a branch.
+        EXPECT_EQ(
+            demo->postSp(kCommon, {{"spType", "Sel_DCD"}, {"branchCode", "HLV01"}, {"id", id}}),
+            lines);
+        EXPECT_EQ(demo->postSp(kCommon, {{"SP_Type", "Sel_DCD"}, {"ID", id}}), lines);
+        EXPECT_EQ(std::to_string(lines.size()), dc[0]["ItemCount"]) << id;
+        ASSERT_FALSE(lines.empty()) << id;
+        size_t open = 0, returned = 0;
+        for (const auto &line : lines) {
+            EXPECT_EQ(line["DC_id"], id);
+            // Quantities in the item's decimals.
+            const int decimals = std::stoi(line["NoOfDecimal"].get<std::string>());
+            for (const char *key : {"PassedQty", "ReturnQty"}) {
+                const std::string quantity = line[key];
+                const size_t point = quantity.find('.');
+                EXPECT_EQ(point == std::string::npos ? 0 : quantity.size() - point - 1,
+                          static_cast<size_t>(decimals))
+                    << quantity;
+            }
+            const double balance = number(line["PassedQty"]) - number(line["ReturnQty"]);
+            EXPECT_GE(balance, 0) << line;
+            open += balance > 0;
+            returned += number(line["ReturnQty"]) > 0;
+        }
+        const std::string state = dc[0]["IsOutDC"];
+        if (state == "OutDCComplete")
+            EXPECT_EQ(open, 0u) << id;
+        else
+            EXPECT_GE(open, 1u) << id;
+        EXPECT_EQ(returned > 0, state == "OutDCYes" || state == "OutDCComplete") << id;
+        EXPECT_TRUE(dc[0]["IsRet"] == "R" || returned == 0) << id;
+    }
+}
+
+TEST_F(Documents, TheCarrierOrWorkerComesWithTheirLastLog) {
+    // Every carrier the gate knows, from DCs and transfers alike.
+    std::map<std::string, std::string> carriers; // Person_id -> name on the document
+    for (const auto &row : rows("SELECT DC_id FROM DC")) {
+        const json dc =
+            demo->postSp(kCommon, dcById(std::to_string(row["DC_id"].get<std::int64_t>())));
+        if (dc[0]["TakenEmp_id"] != "")
+            carriers[dc[0]["TakenEmp_id"].get<std::string>()] = dc[0]["TakenByName"];
+        else
+            EXPECT_EQ(dc[0]["TakenByName"], "Professional Couriers");
+    }
+    for (const auto &row : rows("SELECT GodownTransferCode FROM GodownTransfer")) {
+        const json gt =
+            demo->postSp(kTransfers, transferScan(row["GodownTransferCode"].get<std::string>()));
+        carriers[gt[0]["TackenBy_id"].get<std::string>()] = gt[0]["TackenBy"];
+    }
+    EXPECT_GE(carriers.size(), 6u);
+    for (const auto &[id, name] : carriers) {
+        const json found = demo->postSp(kPeople, person("MobileIOSByQRCode", id));
+        ASSERT_EQ(found.size(), 1u) << name;
+        EXPECT_EQ(found[0]["IOPerson"], name);
+        EXPECT_NE(found[0]["IOMobile"], "") << name;
+    }
+    // A lorry driver comes with his latest log (34), its token and entry type.
+    const json murugan = demo->postSp(kPeople, person("MobileIOSByQRCode", "3"));
+    ASSERT_EQ(murugan.size(), 1u);
+    EXPECT_EQ(murugan[0]["SecIOLog_id"], "34");
+    EXPECT_EQ(murugan[0]["TokenNo"], "T134");
+    EXPECT_EQ(murugan[0]["IOType"], "Driver");
+    // Meena Sundaram never came: her own details, nothing of a log.
+    const json meena = demo->postSp(kPeople, person("MobileIOSByQRCode", "14"));
+    ASSERT_EQ(meena.size(), 1u);
+    EXPECT_EQ(meena[0]["IOMobile"], "+91 99940 90123");
+    EXPECT_EQ(meena[0]["IOVehicle"], "");
+    EXPECT_EQ(meena[0]["SecIOLog_id"], "");
+
+    // Hand-bit workers by mobile, blanks and hyphens ignored; only Selvi Devi was ever logged.
+    std::map<std::string, size_t> workers;
+    for (const auto &row : rows("SELECT DISTINCT HBMobileNo FROM HandBitDC")) {
+        const std::string mobile = row["HBMobileNo"];
+        workers[mobile] = demo->postSp(kPeople, person("MobileIOS", mobile)).size();
+    }
+    EXPECT_EQ(workers, (std::map<std::string, size_t>{
+                           {"9600234567", 1}, {"94431 12233", 0}, {"9842256781", 0}}));
+    for (const char *mobile : {"96002 34567", "96002-34567"})
+        EXPECT_EQ(column(demo->postSp(kPeople, person("MobileIOS", mobile)), "IOPerson"),
+                  Ids{"Selvi Devi"})
+            << mobile;
+}
+
+TEST_F(Documents, BillsAnswerByNumberTypedOrPrintedOrBySignedInvoice) {
+    const std::string number = stored("SELECT BillCode FROM Bill WHERE Bill_id = ?1", 4);
+    std::string lower = number;
+    for (char &c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string signedCode = stored("SELECT SignedQRCode FROM Bill WHERE Bill_id = ?1", 4);
+    ASSERT_GT(signedCode.size(), kSignedCodeLength);
+    for (const std::string &code : {"BILL" + number, number, "bill" + lower, signedCode})
+        EXPECT_EQ(column(demo->postSp(kBills, billScan(code)), "Bill_id"), Ids{"4"})
+            << code.substr(0, 30);
+
+    // What the gate's alert shows for each state.
+    std::map<std::string, std::string> states;
+    for (const auto &row : rows("SELECT BillCode, Bill_id FROM Bill ORDER BY Bill_id")) {
+        const json bill =
+            demo->postSp(kBills, billScan("BILL" + row["BillCode"].get<std::string>()));
+        ASSERT_EQ(bill.size(), 1u);
+        const json &b = bill[0];
+        std::string state = b.contains("IsDespatched") ? b["IsDespatched"].get<std::string>() +
+                                                             "/" + b["Status"].get<std::string>()
+                                                       : "no dispatch";
+        if (!b.contains("DeliveryBranch"))
+            state += ", no branch";
+        for (const char *key : {"VehicleNo", "DriverName", "LRNo"})
+            if (b[key] == "")
+                state += std::string(", no ") + key;
+        states[b["Bill_id"].get<std::string>()] = state;
+    }
+    EXPECT_EQ(states, (std::map<std::string, std::string>{
+                          {"1", "Y/Approved"},
+                          {"2", "Y/Pending"},
+                          {"3", "N/Approved, no branch, no VehicleNo, no DriverName, no LRNo"},
+                          {"4", "Y/Approved, no LRNo"},
+                          {"5", "Y/Approved, no DriverName"},
+                          {"6", "N/Rejected, no VehicleNo, no DriverName, no LRNo"},
+                          {"7", "no dispatch, no VehicleNo, no DriverName, no LRNo"},
+                          {"8", "Y/Approved"},
+                          {"9", "Y/Approved"},
+                          {"10", "N/Pending, no DriverName, no LRNo"},
+                          {"11", "Y/Rejected"},
+                          {"12", "no dispatch, no branch, no VehicleNo, no DriverName, no LRNo"},
+                      }));
+}
+
+// --- QR codes of the demo documents ---------------------------------------------------------
+
+struct CodesArgsCase {
+    std::vector<std::string> args;
+    std::string error;
+    bool serve;
+    std::string codesDir;
+};
+
+TEST(DocumentCodesOption, WritesWithTheDemoAloneOrWhileServing) {
+    const std::vector<CodesArgsCase> cases = {
+        {{"--db", "x.db", "--demo", "--write-codes", "codes"}, "", false, "codes"},
+        {{"--db", "x.db", "--port", "0", "--demo", "--write-codes", "out/qr"}, "", true, "out/qr"},
+        {{"--db", "x.db", "--port", "0", "--demo"}, "", true, ""},
+        {{"--db", "x.db", "--write-codes", "codes"}, "--write-codes needs --demo", false, ""},
+        {{"--db", "x.db", "--demo", "--write-codes", ""},
+         "--write-codes needs a folder",
+         false,
+         ""},
+        {{"--db", "x.db", "--demo", "--write-codes"},
+         "missing value after --write-codes",
+         false,
+         ""},
+        {{"--db", "x.db", "--demo"}, "--port is required (0 picks a free one)", false, ""},
+    };
+    for (const auto &[args, error, serve, codesDir] : cases) {
+        const CommandLine parsed = parseCommandLine(args);
+        EXPECT_EQ(parsed.error, error) << ::testing::PrintToString(args);
+        ASSERT_EQ(parsed.options.has_value(), error.empty());
+        if (parsed.options) {
+            EXPECT_EQ(parsed.serve, serve) << ::testing::PrintToString(args);
+            EXPECT_EQ(parsed.options->codesDir.string(), codesDir);
+        }
+    }
+}
+
+// The text of the one QR code in a PNG, read with libpng and zxing-cpp; "" when there is none.
+std::string decodedQRCode(const std::filesystem::path &file) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, file.c_str()))
+        return "";
+    image.format = PNG_FORMAT_GRAY;
+    std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr))
+        return "";
+    ZXing::DecodeHints hints;
+    hints.setFormats(ZXing::BarcodeFormat::QRCode);
+    const auto result =
+        ZXing::ReadBarcode({pixels.data(), static_cast<int>(image.width),
+                            static_cast<int>(image.height), ZXing::ImageFormat::Lum},
+                           hints);
+    return result.isValid() ? result.text() : "";
+}
+
+using Post = std::function<json(const char *spName, const json &data)>;
+
+// The id of the document a code leads to through its kind's lookup; "" when none.
+std::string idFoundBy(const Post &post, const std::string &kind, const std::string &code) {
+    const auto first = [](const json &rows, const char *key) {
+        return rows.empty() ? std::string() : rows[0][key].get<std::string>();
+    };
+    if (kind == "dc")
+        return first(post(kCommon, dcScan(code)), "DC_id");
+    if (kind == "gt")
+        return first(post(kTransfers, transferScan(code)), "GodownTransfer_id");
+    if (kind == "hb")
+        return first(post(kHandBits, handBitScan(code)), "HB_id");
+    return first(post(kBills, billScan(code)), "Bill_id");
+}
+
+TEST(DocumentCodes, TheBinaryWritesOneReadableCodePerDocumentAndExits) {
+    TempDir dir;
+    const std::filesystem::path db = dir.path / "codes.db", codes = dir.path / "codes";
+    FILE *out = popen(("'" SECLOG_SERVER_BINARY "' --db '" + db.string() +
+                       "' --demo --write-codes '" + codes.string() + "' 2>&1")
+                          .c_str(),
+                      "r");
+    ASSERT_NE(out, nullptr);
+    std::string output;
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, out))
+        output += buffer;
+    const int status = pclose(out);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+    EXPECT_EQ(output,
+              "seclog-server wrote 54 document codes to " + (codes / "codes.json").string() + "\n");
+
+    std::ifstream indexFile(codes / "codes.json");
+    const json index = json::parse(indexFile, nullptr, false);
+    ASSERT_TRUE(index.is_array());
+    std::map<std::string, size_t> perKind;
+    std::set<std::string> listed = {"codes.json"};
+    for (const auto &entry : index) {
+        const std::string kind = entry["kind"], file = entry["file"];
+        ++perKind[kind];
+        listed.insert(file);
+        EXPECT_EQ(file, kind + "-" + std::to_string(entry["id"].get<std::int64_t>()) + ".png");
+        const std::string code = entry["code"], documentNumber = entry["number"];
+        EXPECT_EQ(decodedQRCode(codes / file), code) << file;
+        // What the client's classification sends each code to: in bill mode anything goes to
+        // the bill lookup; otherwise "GT" picks a transfer, then "HB" a hand-bit DC.
+        if (kind == "bill") {
+            EXPECT_TRUE(code == "BILL" + documentNumber || code.size() > kSignedCodeLength) << code;
+            continue;
+        }
+        EXPECT_EQ(code, documentNumber);
+        const bool transfer = code.find("GT") != std::string::npos;
+        EXPECT_EQ(transfer, kind == "gt") << code;
+        EXPECT_EQ(!transfer && code.find("HB") != std::string::npos, kind == "hb") << code;
+    }
+    EXPECT_EQ(perKind,
+              (std::map<std::string, size_t>{{"dc", 20}, {"gt", 12}, {"hb", 10}, {"bill", 12}}));
+    std::set<std::string> written;
+    for (const auto &file : std::filesystem::directory_iterator(codes))
+        written.insert(file.path().filename().string());
+    EXPECT_EQ(written, listed);
+
+    // Served from that database, each code leads back to its document, except the DCs that
+    // may not pass the gate.
+    std::set<std::string> blocked;
+    {
+        Database read(db.string(), true);
+        for (const auto &row :
+             read.query("SELECT DC_id FROM DC WHERE ApprovalStatus <> 'Approved'"))
+            blocked.insert(std::to_string(row["DC_id"].get<std::int64_t>()));
+    }
+    EXPECT_EQ(blocked.size(), 4u);
+    StandInServer server{{.dbPath = db,
+                          .demo = true,
+                          .filesDir = {},
+                          .appVersion = {},
+                          .appLink = {},
+                          .logRequests = false}};
+    const Post post = [&server](const char *spName, const json &data) {
+        httplib::Client client("127.0.0.1", server.port());
+        return jsonOf(client.Post("/sp", spBody(spName, data), "application/json"));
+    };
+    for (const auto &entry : index) {
+        const std::string kind = entry["kind"];
+        const std::string id = std::to_string(entry["id"].get<std::int64_t>());
+        EXPECT_EQ(idFoundBy(post, kind, entry["code"]), kind == "dc" && blocked.count(id) ? "" : id)
+            << entry["file"];
+    }
+}
+
+// The server writes the same files while serving.
+TEST(DocumentCodes, AServerStartedWithACodesFolderWritesItToo) {
+    TempDir dir;
+    StandInServer server{{.dbPath = dir.path / "serving.db",
+                          .demo = true,
+                          .filesDir = {},
+                          .appVersion = {},
+                          .appLink = {},
+                          .logRequests = false,
+                          .codesDir = dir.path / "qr"}};
+    std::ifstream indexFile(dir.path / "qr" / "codes.json");
+    const json index = json::parse(indexFile, nullptr, false);
+    ASSERT_TRUE(index.is_array());
+    EXPECT_EQ(index.size(), 54u);
+    EXPECT_EQ(decodedQRCode(dir.path / "qr" / index.back()["file"].get<std::string>()),
+              index.back()["code"]);
+}
+
+} // namespace
+} // namespace seclog::server::testing
