@@ -1,7 +1,10 @@
 #include "access.h"
+#include "camera.h"
 #include "common.h"
+#include "filecamera.h"
 #include "imageloading.h"
 #include "navigationcontroller.h"
+#include "qrcodereaderviewcontroller.h"
 #include "realserver.h"
 #include "recordingsystem.h"
 #include "securityaddpartydetails.h"
@@ -14,7 +17,9 @@
 #include "window.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QNetworkReply>
+#include <QTemporaryDir>
 #include <QtTest/QTest>
 #include <sqlite3.h>
 
@@ -342,6 +347,72 @@ TEST_F(ClientServerTest, TheDashboardsFirstMonthMatchesTheServersLogs) {
     }
     EXPECT_FALSE(expected.isEmpty());
     EXPECT_EQ(shown, expected);
+}
+
+// A demo DC's printed QR code held before the file camera: scanned from the log list, Done opens
+// a new log with the DC and its lines in the OUT section, the log is saved, and the server's log
+// carries the DC.
+TEST_F(ClientServerTest, AScannedDCGoesOutWithANewLogAndTheServerKeepsIt) {
+    QTemporaryDir camera;
+    ASSERT_TRUE(QFile::copy(real.codesDir() + "/dc-1.png", camera.filePath("dc-1.png")));
+    Camera::setFactory([&camera] { return std::make_unique<FileCamera>(camera.path()); });
+    logIn("demo", "demo");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list->DATA.isEmpty(); }, 10000));
+    list->rightBarButtonItem()->trigger(); // "More"
+    ASSERT_NE(shownAlert(), nullptr);
+    shownAlert()->tap("Scan DC & Others");
+    processEvents();
+    auto *scanner = shown<qrCodeReaderViewController>();
+    ASSERT_NE(scanner, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scanner->scannedQRCode.DATA.size() == 1; }, 10000));
+    EXPECT_EQ(scanner->scannedQRCode.DATA.first()->DCDId, 1);
+    scanner->SecurityLogDetail();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown<securityLogDetailView>(); }, 10000));
+    auto *form = shown<securityLogDetailView>();
+    ASSERT_EQ(form->PartyOUTSectionCollView.size(), 1);
+    EXPECT_EQ(form->PartyOUTSectionCollView.first().DC_id, 1);
+    EXPECT_FALSE(form->PartyOUTSectionCollView.first().DATA.isEmpty());
+    Camera::setFactory({});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->header->name().isEmpty(); }, 10000));
+    form->header->setImagePath("~/Security/PersonsImages/none.jpg");
+    if (form->entryTypeId().isEmpty()) {
+        form->cellEntryType->setText("Driver");
+        form->cellEntryType->identifier = "1";
+    }
+    if (form->cellMeetTo->text().isEmpty())
+        form->cellMeetTo->setText("Stores");
+
+    form->save(false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shownAlert() != nullptr; }, 20000));
+    ASSERT_EQ(shownAlert()->title(), "Alert") << shownAlert()->message().toStdString();
+    const QString id = shownAlert()->message();
+    shownAlert()->tap("ok");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown<securityLogTVC>() == list; }, 10000));
+    auto *again = new securityLogDetailView();
+    again->SecIOLog_id = id;
+    root->pushViewController(again, false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !again->PartyOUTSectionCollView.isEmpty(); }, 10000));
+    EXPECT_EQ(again->PartyOUTSectionCollView.first().PartyDetails.value("BillNo"),
+              "DC/SPN/26-27/0142");
+    // The log names the DC among the documents that went out with it.
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(real.dbPath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    sqlite3_stmt *statement = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db,
+                                 "SELECT ListName, Doc_id FROM SecurityIOLogDocIds "
+                                 "WHERE SecIOLog_id = ?1",
+                                 -1, &statement, nullptr),
+              SQLITE_OK);
+    sqlite3_bind_int64(statement, 1, id.toLongLong());
+    QStringList lists;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        lists.append(
+            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0))) +
+            "=" + QString::number(sqlite3_column_int(statement, 1)));
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    EXPECT_EQ(lists, QStringList({"OUTDC_ids=1"}));
 }
 
 } // namespace

@@ -18,6 +18,8 @@ public:
         seclog::server::ServerOptions options;
         options.dbPath = dir.filePath("demo.sqlite").toStdString();
         options.demo = true;
+        // Every demo document's QR code, for the file camera.
+        options.codesDir = dir.filePath("codes").toStdString();
         options.logRequests = false;
         server = std::make_unique<seclog::server::StandInServer>(options);
         const QString base = QString::fromStdString(server->baseUrl());
@@ -40,6 +42,7 @@ public:
         qunsetenv("SECLOG_SERVERS");
     }
     std::string dbPath() const { return dir.filePath("demo.sqlite").toStdString(); }
+    QString codesDir() const { return dir.filePath("codes"); }
 
     QTemporaryDir dir;
     std::unique_ptr<seclog::server::StandInServer> server;
