@@ -190,6 +190,7 @@ void Walkthrough::buildSteps() {
     addNewLogSteps();
     addExistingLogSteps();
     addReportSteps();
+    addScanSteps();
 }
 
 void Walkthrough::addNewLogSteps() {

@@ -43,6 +43,7 @@ private:
     void addPartySteps();
     void addStorePOSteps(std::shared_ptr<QString> documentsLog);
     void addReportSteps();
+    void addScanSteps();
     void runStep();
     void poll();
     void finishStep();

@@ -123,8 +123,9 @@ WalkthroughRun runWalkthrough(const QString &serversFile, const QTemporaryDir &h
 // log through every picker with a party entry (an item from the master, a new one with its photo
 // and unit), saved and printed; an open log with IN and OUT documents given a store PO and
 // saved, and a log past its update time; the monthly summary down to a log's documents, and
-// an employee's punches. A screenshot per step; every request the client can send
-// reaches the server, after the identity question and never refused.
+// an employee's punches; a DC scanned into a new log that is saved, and a bill checked. A
+// screenshot per step; every request the client can send reaches the server, after the identity
+// question and never refused.
 TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
     ServerProgram server;
     ASSERT_FALSE(server.base.isEmpty()) << server.output.toStdString();
@@ -134,7 +135,7 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
         runWalkthrough(writeServerSets(home, server.base, server.base, server.base), home, shots);
     const std::string output = run.output.toStdString();
     ASSERT_EQ(run.exitCode, 0) << output;
-    EXPECT_TRUE(run.output.contains("walkthrough: all 66 steps passed")) << output;
+    EXPECT_TRUE(run.output.contains("walkthrough: all 75 steps passed")) << output;
 
     const auto marked = QRegularExpression("marked OUT log (\\d+)").match(run.output);
     ASSERT_TRUE(marked.hasMatch()) << output;
@@ -153,7 +154,7 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
 
     // The camera's picture is written beside the screenshots, not among them.
     EXPECT_TRUE(QFile::exists(home.filePath("walkthrough-camera/silhouette.png")));
-    EXPECT_EQ(QDir(shots).entryList(QDir::Files).size(), 66);
+    EXPECT_EQ(QDir(shots).entryList(QDir::Files).size(), 75);
 
     const QStringList lines = server.requestLines();
     ASSERT_FALSE(lines.isEmpty());
@@ -193,7 +194,12 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
         {"POST /sp USP_GetSecurityLogBySearchText/SecIOLogDetail ", 0},
         {"POST /sp USP_GetSecurityLogSummaryReport/StorePO ", 0},
         {"POST /sp USP_GetSecurityLogSummaryReport/StorePODetails ", 1},
-        {"POST /SaveSecurityIOLog_NoImageData ", 2},
+        // A DC scanned into a new log that is saved, and a bill checked.
+        {"POST /sp Usp_CommonService/Sec_DCViewByQRScan ", 0},
+        {"POST /sp Usp_CommonService/Sel_DCD ", 1},
+        {"POST /sp USP_GetSecurityLogBySearchText/MobileIOSByQRCode ", 1},
+        {"POST /sp USP_tblTProdBillSelect/BILL_SELECT ", 1},
+        {"POST /SaveSecurityIOLog_NoImageData ", 3},
         // The monthly summary, a day of it, and an employee's punches.
         {"POST /GetCommonNestedData USP_GetSecurityLogSummaryReport/Summary ", 0},
         {"POST /GetCommonNestedData USP_GetSecurityLogSummaryReport/SummaryDetails ", 1},
