@@ -336,3 +336,67 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// ---- codes and replies of any shape
+
+struct OddCode {
+    const char *name;
+    QString code;
+};
+
+class OddCodeTest : public ScannerTest, public ::testing::WithParamInterface<OddCode> {};
+
+TEST_P(OddCodeTest, GoesToTheServerAsReadAndNothingElseChanges) {
+    open();
+    scan(GetParam().code,
+         QVariantList{QVariantMap{
+             {"DC_id", 42}, {"FDiv", "Spinning"}, {"TDiv", "Weaving"}, {"IsOutDC", "No"}}});
+    ASSERT_EQ(net->sent.size(), 1);
+    EXPECT_EQ(net->sent[0].json().value("JSONData").toMap().value("LikeStr"), GetParam().code);
+    // A number where text was expected reads as its text.
+    ASSERT_EQ(scanner->scannedQRCode.DATA.size(), 1);
+    EXPECT_EQ(scanner->scannedQRCode.DATA.first()->titleText, GetParam().code);
+    EXPECT_EQ(scanner->scannedQRCode.DATA.first()->DCDId, 42);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, OddCodeTest,
+    ::testing::Values(OddCode{"VeryLong", QString(100000, QChar('7'))},
+                      OddCode{"ControlCharacters", QString::fromUtf8("DC\x01\x02\t\r\n\x7f/1")},
+                      OddCode{"RightToLeft",
+                              QString::fromUtf8("\u202eDC/\u0628\u0636\u0627\u0639\u0629")},
+                      OddCode{"OnlySpaces", "     "}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct OddReply {
+    const char *name;
+    QByteArray body;
+};
+
+class OddReplyTest : public ScannerTest, public ::testing::WithParamInterface<OddReply> {};
+
+TEST_P(OddReplyTest, IsARejectionAndLeavesTheStripAsItWas) {
+    open();
+    scan("DC/SPN/0142", QVariantList{dc("Spinning", "Weaving", "No")});
+    played.clear();
+    scanner->classify("DC/SPN/0143");
+    net->replyRaw(int(net->sent.size()) - 1, GetParam().body);
+    processEvents();
+    EXPECT_EQ(played, QStringList({"system 1016"}));
+    ASSERT_EQ(scanner->scannedQRCode.DATA.size(), 1);
+    EXPECT_EQ(scanner->scannedQRCode.DATA.first()->titleText, "DC/SPN/0142");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, OddReplyTest,
+    ::testing::Values(OddReply{"EmptyBody", ""}, OddReply{"Html", "<html>busy</html>"},
+                      OddReply{"Truncated", "[{\"DC_id\":\"4"}, OddReply{"ListOfLists", "[[1,2]]"},
+                      OddReply{"NullsForText", "[{\"DC_id\":null,\"FDiv\":null,\"IsOutDC\":null}]"},
+                      OddReply{
+                          "NestedValues",
+                          "[{\"DC_id\":{\"v\":4},\"FDiv\":[\"Spinning\"],\"IsOutDC\":\"No\"}]"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
