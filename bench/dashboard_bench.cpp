@@ -10,6 +10,7 @@
 // Target 1.5; the stall's limit is one 60 Hz frame (16 ms).
 
 #include "access.h"
+#include "benchsupport.h"
 #include "dbconnection.h"
 #include "navigationcontroller.h"
 #include "securitytableviewcontroller.h"
@@ -150,24 +151,16 @@ private:
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchSupport::useOffscreenUnlessNamed();
     QGuiApplication app(argc, argv);
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    QLoggingCategory::setFilterRules(QStringLiteral("seclog.*.debug=false")); // figures only
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    BenchSupport::printFiguresOnly();
 
     QTemporaryDir dir;
     seclog::server::ServerOptions options;
-    options.dbPath = dir.filePath(QStringLiteral("bench.sqlite")).toStdString();
     options.demo = true;
     options.historyMonths = months;
     options.historyLogsPerDay = logsPerDay;
-    options.logRequests = false;
-    seclog::server::StandInServer server(options);
-    DCdatabase = QString::fromStdString(server.baseUrl());
-    nodedb2 = DCdatabase;
-    imgdatabase = DCdatabase + QStringLiteral("/files");
+    const auto server = BenchSupport::startServer(dir, options);
     master.BranchCode = QStringLiteral("HLV01");
     master.Division_id = QStringLiteral("1");
 
@@ -197,6 +190,6 @@ int main(int argc, char **argv) {
         return 1;
     }
     const int status = app.exec();
-    server.stop();
+    server->stop();
     return status;
 }

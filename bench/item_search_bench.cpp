@@ -8,6 +8,7 @@
 // Ratio: the median time to rows drawn over the median bare request. Target 1.20 (drawing adds
 // under 20%); the stall's limit is one 60 Hz frame (16 ms).
 
+#include "benchsupport.h"
 #include "dbconnection.h"
 #include "fetchdata.h"
 #include "navigationcontroller.h"
@@ -176,22 +177,15 @@ private:
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchSupport::useOffscreenUnlessNamed();
     QGuiApplication app(argc, argv);
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    QLoggingCategory::setFilterRules(QStringLiteral("seclog.*.debug=false")); // figures only
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    BenchSupport::printFiguresOnly();
 
     QTemporaryDir dir;
     seclog::server::ServerOptions options;
-    options.dbPath = dir.filePath(QStringLiteral("bench.sqlite")).toStdString();
     options.demo = true;
     options.itemMasterSize = itemMaster;
-    options.logRequests = false;
-    seclog::server::StandInServer server(options);
-    nodedb2 = QString::fromStdString(server.baseUrl());
-    imgdatabase = nodedb2 + QStringLiteral("/files");
+    const auto server = BenchSupport::startServer(dir, options);
 
     auto *screen = new securityAddParticulars();
     Window window;
@@ -210,6 +204,6 @@ int main(int argc, char **argv) {
     Bench bench(screen, quick);
     QTimer::singleShot(500, &bench, [&bench] { bench.run(); });
     const int status = app.exec();
-    server.stop();
+    server->stop();
     return status;
 }

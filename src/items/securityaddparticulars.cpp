@@ -7,6 +7,7 @@
 #include "mainqueue.h"
 #include "navigationcontroller.h"
 #include "secitemtblviewcell.h"
+#include "sectionplacement.h"
 #include "securityaddpartydetails.h"
 #include "uomdetails.h"
 
@@ -53,8 +54,7 @@ QVariantMap securityAddParticulars::cellForRow(int, int row) {
     itemDetailCell *item = m_resultRows.at(row).get();
     item->checkmark = isChosen(item->Item_id);
     item->notify();
-    return {{QStringLiteral("cellClass"), QStringLiteral("itemDetailCell")},
-            {QStringLiteral("cell"), QVariant::fromValue<QObject *>(item)}};
+    return objectRow(QStringLiteral("itemDetailCell"), item);
 }
 
 void securityAddParticulars::showRows(const Rows &rows) {
@@ -200,10 +200,7 @@ void securityAddParticulars::Done() {
         return;
     }
     searchController->resignFirstResponder();
-    ViewController *presenting = presentingViewController();
-    auto *stack = qobject_cast<NavigationController *>(presenting);
-    if (!stack && presenting)
-        stack = presenting->navigationController();
+    NavigationController *stack = SectionPlacement::presentingStack(this);
     QPointer<securityAddPartyDetails> party =
         stack ? qobject_cast<securityAddPartyDetails *>(stack->topViewController()) : nullptr;
     for (const ItemRow &item : collView.DATA)

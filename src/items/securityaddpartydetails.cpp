@@ -18,11 +18,6 @@ const QString kBillDate = QStringLiteral("Bill Date");
 const QString kCity = QStringLiteral("City");
 const QString kAlert = QStringLiteral("Alert !");
 
-QVariantMap objectRow(const QString &cellClass, QObject *cell) {
-    return {{QStringLiteral("cellClass"), cellClass},
-            {QStringLiteral("cell"), QVariant::fromValue<QObject *>(cell)}};
-}
-
 std::optional<QString> value(const QMap<QString, QString> &map, const QString &key) {
     const auto it = map.constFind(key);
     return it == map.constEnd() ? std::nullopt : std::optional<QString>(*it);

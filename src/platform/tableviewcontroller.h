@@ -36,6 +36,11 @@ public:
     virtual QString titleForHeader(int section) const;
     // What the row's cell shows; "cellClass" names the QML delegate that draws it.
     virtual QVariantMap cellForRow(int section, int row) = 0;
+    // A row drawn from a cell object: the delegate named `cellClass` binds to `cell` itself.
+    static QVariantMap objectRow(const QString &cellClass, QObject *cell) {
+        return {{QStringLiteral("cellClass"), cellClass},
+                {QStringLiteral("cell"), QVariant::fromValue(cell)}};
+    }
     virtual QList<SwipeAction> trailingSwipeActions(int section, int row);
     virtual void didSelectRow(int section, int row);
     // The view scrolled; screens dismiss keyboards here.

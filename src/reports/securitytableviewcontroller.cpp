@@ -147,9 +147,9 @@ QVariantMap securityTableViewController::cellForRow(int section, int row) {
     if (!cell)
         cell = new securityTableViewCell(dayAt(section, row), this);
     const auto &theme = CommonClass::shared();
-    return {{QStringLiteral("cellClass"), QStringLiteral("securityTableViewCell")},
-            {QStringLiteral("cell"), QVariant::fromValue<QObject *>(cell)},
-            {QStringLiteral("background"), theme.darkGray}};
+    QVariantMap drawn = objectRow(QStringLiteral("securityTableViewCell"), cell);
+    drawn.insert(QStringLiteral("background"), theme.darkGray);
+    return drawn;
 }
 
 void securityTableViewController::didSelectRow(int section, int row) {

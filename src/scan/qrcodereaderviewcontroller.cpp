@@ -14,6 +14,7 @@
 #include "qrscanworker.h"
 #include "scanneddocuments.h"
 #include "secitemtblviewcell.h"
+#include "sectionplacement.h"
 #include "securitylogdetailview.h"
 #include "securitylogtvc.h"
 #include "systemsounds.h"
@@ -439,14 +440,7 @@ void qrCodeReaderViewController::fillPerson(securityLogDetailView *form, const R
 }
 
 void qrCodeReaderViewController::addToSection() {
-    NavigationController *stack = nullptr;
-    if (ViewController *presenting = presentingViewController()) {
-        stack = qobject_cast<NavigationController *>(presenting);
-        if (!stack)
-            stack = presenting->navigationController();
-    }
-    securityLogDetailView *form =
-        stack ? stack->viewControllerAt<securityLogDetailView>(1) : nullptr;
+    securityLogDetailView *form = SectionPlacement::logFormBelow(this);
     if (!form || !checkDirection(form->celllabelSegmentCell) || scannedQRCode.DATA.isEmpty())
         return;
     placeScans(form, false);

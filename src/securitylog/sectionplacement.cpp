@@ -5,11 +5,16 @@
 
 namespace SectionPlacement {
 
-securityLogDetailView *logFormBelow(ViewController *presented) {
+NavigationController *presentingStack(ViewController *presented) {
     ViewController *presenting = presented ? presented->presentingViewController() : nullptr;
     auto *stack = qobject_cast<NavigationController *>(presenting);
     if (!stack && presenting)
         stack = presenting->navigationController();
+    return stack;
+}
+
+securityLogDetailView *logFormBelow(ViewController *presented) {
+    NavigationController *stack = presentingStack(presented);
     return stack ? stack->viewControllerAt<securityLogDetailView>(1) : nullptr;
 }
 

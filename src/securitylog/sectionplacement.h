@@ -5,10 +5,14 @@
 #include <QString>
 
 class securityLogDetailView;
+class NavigationController;
 class ViewController;
 
 // How the screens that deliver documents put them into the log form's IN or OUT list.
 namespace SectionPlacement {
+
+// The navigation stack that presented `presented`'s stack, or null.
+NavigationController *presentingStack(ViewController *presented);
 
 // The form a delivering screen writes into: the second screen of the stack that presented
 // `presented` (the log list being the first). Null when there is none.

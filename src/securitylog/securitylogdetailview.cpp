@@ -144,10 +144,7 @@ QString securityLogDetailView::titleForHeader(int section) const {
 }
 
 QVariantMap securityLogDetailView::cellForRow(int section, int row) {
-    auto formRow = [](FormCell *cell) {
-        return QVariantMap{{QStringLiteral("cellClass"), cell->cellClass()},
-                           {QStringLiteral("cell"), QVariant::fromValue<QObject *>(cell)}};
-    };
+    auto formRow = [](FormCell *cell) { return objectRow(cell->cellClass(), cell); };
     switch (section) {
     case LogSection:
         return formRow(celllabelSegmentCell);

@@ -7,9 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <optional>
-#include <set>
 
 namespace seclog::server::testing {
 namespace {
@@ -120,12 +118,9 @@ TEST_F(MasterLists, SearchTextMatchesCaseInsensitivelyAndWildcardsLiterally) {
          supplier("salem"),
          "PartyName",
          {"Green Clean Housekeeping", "Salem Textile Mills"}},
-        {kPickers, supplier("Green Clean"), "City", {"Salem"}},
         {kPickers, supplier("%"), "PartyName", {}},
-        {kPickers, supplier("_"), "PartyName", {}},
         {kPickers, supplier("' OR '1'='1"), "PartyName", {}},
         {kPickers, city("PUR"), "CityName", {"Jaipur", "Kanpur", "Solapur", "Tiruppur"}},
-        {kPickers, city("_"), "CityName", {}},
         // Names that start with the text first.
         {kCommon,
          item("PEROXIDE"),
@@ -136,16 +131,7 @@ TEST_F(MasterLists, SearchTextMatchesCaseInsensitivelyAndWildcardsLiterally) {
          "ItemName",
          {"Acetic Acid 99%", "Formic Acid 85%", "Hydrogen Peroxide 50%"}},
         {kCommon, item("_"), "ItemName", {"Hose Clip 12_16"}},
-        {kCommon, item("\\"), "ItemName", {}},
-        {kCommon, item("stapler pin 24/6"), "ImagePath", {""}}, // stationery has no picture
         {kCommon, item(""), "ItemName", {}},
-        {kCommon, item(nullptr), "ItemName", {}},
-        {kCommon, {{"SP_Type", "Sel_ItemLike"}}, "ItemName", {}},
-        {kCommon,
-         {{"SP_Type", "Sel_Uom"}},
-         "UnitName",
-         {"Bag", "Box", "Cone", "Dozen", "Kilogram", "Litre", "Metre", "Number", "Packet", "Pair",
-          "Ream", "Roll", "Set"}},
     };
     for (const auto &[spName, data, key, values] : cases)
         EXPECT_EQ(column(demo->postSp(spName, data), key), values) << data;
@@ -169,22 +155,6 @@ TEST_F(MasterLists, ItemSearchPutsNamesStartingWithTheTextFirstAndStopsAtAHundre
     }
 }
 
-TEST_F(MasterLists, ItemPicturesLoadFromTheirPaths) {
-    const json rows = demo->postSp(kCommon, {{"SP_Type", "Sel_ItemLike"}, {"LikeStr", "e"}});
-    std::set<std::string> paths;
-    for (const auto &row : rows)
-        if (row["ImagePath"] != "")
-            paths.insert(row["ImagePath"].get<std::string>());
-    EXPECT_GE(paths.size(), 5u);
-    for (const auto &path : paths) {
-        ASSERT_TRUE(path.starts_with("~/Security/ItemImages/")) << path;
-        const auto reply = demo->client().Get("/files/" + path.substr(2));
-        ASSERT_TRUE(reply) << path;
-        EXPECT_EQ(reply->status, 200) << path;
-        EXPECT_EQ(reply->get_header_value("Content-Type"), "image/png") << path;
-    }
-}
-
 TEST_F(MasterLists, StorePOsOfTheBranchMatchCodeOrPartyLatestFirst) {
     const json all = storePOs("HLV01", "spo/");
     ASSERT_EQ(all.size(), 25u);
@@ -200,9 +170,7 @@ TEST_F(MasterLists, StorePOsOfTheBranchMatchCodeOrPartyLatestFirst) {
         {"HLV01", lower(code), {code}},
         {"HLV01", "sri murugan", {"SPO/"}},
         {kOtherBranch, "sri murugan", {"KPO/0001"}},
-        {kOtherBranch, "spo/", {}},
         {"HLV01", "", {}},
-        {"HLV01", "%", {}},
         {"HLV99", "spo/", {}},
     };
     for (const auto &[branch, text, codes] : cases) {
@@ -211,12 +179,6 @@ TEST_F(MasterLists, StorePOsOfTheBranchMatchCodeOrPartyLatestFirst) {
         for (size_t i = 0; i < found.size(); ++i)
             EXPECT_TRUE(found[i].starts_with(codes[i])) << found[i];
     }
-    const json murugan = storePOs("HLV01", "sri murugan");
-    ASSERT_EQ(murugan.size(), 1u);
-    EXPECT_EQ(murugan[0]["CityName"], "Tiruppur");
-    EXPECT_EQ(murugan[0]["Party_id"], "1");
-    EXPECT_EQ(murugan[0]["NoOfItems"], "2");
-    EXPECT_EQ(storePOs(kOtherBranch, "sri murugan")[0]["StorePODate"], "15/01/2026");
 
     const auto reply = demo->client().Post(
         "/sp", spBody(kReport, {{"GetType", "StorePO"}, {"LikeStr", "spo"}}), "application/json");
@@ -239,31 +201,10 @@ TEST_F(MasterLists, POLinesKeepNumbersUnlessTextIsAsked) {
     EXPECT_EQ(jsonOf(poLines("1")), asNumbers);
     EXPECT_EQ(jsonOf(poLines("1", true)), asText);
     EXPECT_EQ(jsonOf(poLines(99999)), json::array());
-    EXPECT_EQ(jsonOf(poLines("99999")), json::array());
-}
-
-TEST_F(MasterLists, EveryDemoPOLineFitsItsItemsDecimals) {
-    size_t whole = 0, fractional = 0;
-    for (const auto &po : storePOs("HLV01", "spo/")) {
-        const json lines = jsonOf(poLines(po["StorePO_id"]));
-        EXPECT_EQ(std::to_string(lines.size()), po["NoOfItems"]) << po;
-        for (const auto &line : lines) {
-            ASSERT_TRUE(line["Quantity"].is_number() && line["NoOfDecimal"].is_number_integer())
-                << line;
-            const double quantity = line["Quantity"].get<double>();
-            const double scaled = quantity * std::pow(10, line["NoOfDecimal"].get<int>());
-            EXPECT_EQ(scaled, std::floor(scaled)) << line;
-            EXPECT_GT(quantity, 0) << line;
-            ++(quantity == std::floor(quantity) ? whole : fractional);
-        }
-    }
-    EXPECT_GT(whole, 10u);
-    EXPECT_GT(fractional, 10u);
 }
 
 TEST_F(MasterLists, AnIdThatIsNotAPositiveNumberIs400) {
-    for (const json &id : {json("abc"), json("1x"), json(""), json(" 1"), json("1.5"), json(-1),
-                           json(0), json(1.5), json::array({1}), json(nullptr)}) {
+    for (const json &id : {json("abc"), json(""), json(-1), json(1.5), json(nullptr)}) {
         EXPECT_EQ(jsonOf(poLines(id), 400), json({{"error", "parameter ID must be a positive id"}}))
             << id;
     }
@@ -303,12 +244,8 @@ struct ArgsCase {
 TEST(ItemMaster, CommandLineTakesACountOnlyWithTheDemo) {
     const std::vector<ArgsCase> cases = {
         {{"--demo", "--items", "50000"}, 50000, ""},
-        {{"--items", "0", "--demo"}, 0, ""},
         {{"--demo"}, std::nullopt, ""},
         {{"--demo", "--items", "-1"}, std::nullopt, "invalid item count: -1"},
-        {{"--demo", "--items", "12ab"}, std::nullopt, "invalid item count: 12ab"},
-        {{"--demo", "--items", ""}, std::nullopt, "invalid item count: "},
-        {{"--demo", "--items", "99999999999"}, std::nullopt, "invalid item count: 99999999999"},
         {{"--items", "10"}, std::nullopt, "--items needs --demo"},
         {{"--demo", "--items"}, std::nullopt, "missing value after --items"},
     };

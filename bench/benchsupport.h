@@ -1,0 +1,41 @@
+#pragma once
+
+#include "dbconnection.h"
+
+#include <cstdio>
+#include <memory>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QQuickStyle>
+#include <QTemporaryDir>
+#include <seclogserver/stand_in_server.h>
+
+// What every benchmark starts with.
+namespace BenchSupport {
+
+// Before the application: offscreen unless the caller named a platform.
+inline void useOffscreenUnlessNamed() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// After it: figures printed line by line and nothing else, controls in the client's style.
+inline void printFiguresOnly() {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    QLoggingCategory::setFilterRules(QStringLiteral("seclog.*.debug=false"));
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+}
+
+// The stand-in server on a fresh database in `dir`, with every base address pointing at it.
+inline std::unique_ptr<seclog::server::StandInServer>
+startServer(const QTemporaryDir &dir, seclog::server::ServerOptions options) {
+    options.dbPath = dir.filePath(QStringLiteral("bench.sqlite")).toStdString();
+    options.logRequests = false;
+    auto server = std::make_unique<seclog::server::StandInServer>(options);
+    DCdatabase = QString::fromStdString(server->baseUrl());
+    nodedb2 = DCdatabase;
+    imgdatabase = DCdatabase + QStringLiteral("/files");
+    return server;
+}
+
+} // namespace BenchSupport
