@@ -44,7 +44,7 @@ struct DemoDC {
 // Fabrics, 10 Erode Dye Chem, 28 Erode Handloom Sales, 35 Namakkal Oil Traders. Carriers:
 // 3 Murugan S, 6 Rajesh Kannan, 10 Senthil Kumar (drivers), 4 Anand Krishnan, 8 Prakash Raj,
 // 13 Harish Babu, 14 Meena Sundaram (who never came through the gate).
-constexpr std::array<DemoDC, 20> kDCs = {{
+constexpr std::array<DemoDC, 22> kDCs = {{
     // Spinning
     {142, 1, "Stores", 2, "Production", 0, 1, "No", "NR", "Approved", ItemKind::Yarn, 3, 3, 3, "",
      "Suresh Natarajan", "Venkatesh Rao"},
@@ -88,6 +88,11 @@ constexpr std::array<DemoDC, 20> kDCs = {{
      "", "Anitha Joseph", "Venkatesh Rao"},
     {69, 3, "Stores", 0, "", 35, 0, "No", "R", "Rejected", ItemKind::Lubricant, 1, 1, 6, "",
      "Anitha Joseph", "Ramesh Iyer"},
+    // Weaving again, so that every division has a DC waiting and one rejected.
+    {89, 2, "Production", 3, "Production", 0, 0, "No", "NR", "Pending", ItemKind::Fabric, 2, 2, 13,
+     "", "Venkatesh Rao", "Anitha Joseph"},
+    {86, 2, "Maintenance", 0, "", 14, 1, "No", "R", "Rejected", ItemKind::Spare, 1, 2, 4, "",
+     "Venkatesh Rao", "Ramesh Iyer"},
 }};
 
 std::string picturePath(size_t index, const char *what) {
@@ -136,6 +141,20 @@ double returnedQuantity(const DemoDC &dc, int line, double passed) {
     return 0;
 }
 
+// When the approver decided on DC `index`: during the working day of its date, or within the
+// last hour for a DC of today when the working day has not come that far yet. ISO.
+std::string decidedOn(size_t index, const std::string &date) {
+    const int minutes = 9 * 60 + 30 + static_cast<int>(index * 47 % 420);
+    const auto twoDigits = [](int value) {
+        return (value < 10 ? "0" : "") + std::to_string(value);
+    };
+    const std::string workingHours =
+        date + " " + twoDigits(minutes / 60) + ":" + twoDigits(minutes % 60) + ":00";
+    const std::string lately =
+        std::max(isoHoursAgo(0.2 + static_cast<double>(index % 4) * 0.2), date + " 00:00:00");
+    return std::min(workingHours, lately);
+}
+
 SqlValue idOrNull(int id) {
     return id > 0 ? SqlValue(std::int64_t{id}) : SqlValue(nullptr);
 }
@@ -179,7 +198,8 @@ void insertDemoDCs(Database &db, const std::string &branchCode, const DemoItemsB
                        paths[0],
                        paths[1],
                        paths[2],
-                       std::string(kApprover)});
+                       std::string(kApprover),
+                       decidedOn(i, date)});
 
         const auto &offered = items[static_cast<size_t>(dc.kind)];
         std::set<std::int64_t> taken;
@@ -200,13 +220,14 @@ void insertDemoDCs(Database &db, const std::string &branchCode, const DemoItemsB
     db.executeForEach(
         "INSERT INTO DC(DC_id, BranchCode, DCCode, DCDate, DCType, FromDivision_id, "
         "FromDepartment_id, ToDivision_id, ToDepartment_id, Party_id, IsOutDC, IsRet, "
-        "ApprovalStatus, ApprovedBy, IssueEmp_id, IssToEmp_id, TakenByName, TakenPerson_id, "
-        "ImagePath1, ImagePath2, ImagePath3) "
+        "ApprovalStatus, ApprovedBy, ApprovedOn, IssueEmp_id, IssToEmp_id, TakenByName, "
+        "TakenPerson_id, ImagePath1, ImagePath2, ImagePath3) "
         "VALUES (?1, ?2, ?3, ?4, ?5, ?6, (SELECT Department_id FROM Department "
         "WHERE Department = ?7), ?8, (SELECT Department_id FROM Department WHERE Department = ?9), "
         "?10, ?11, ?12, ?13, "
         "CASE WHEN ?13 = 'Pending' THEN NULL "
         "ELSE (SELECT Employee_id FROM Employee WHERE EmpName = ?21) END, "
+        "CASE WHEN ?13 = 'Pending' THEN NULL ELSE ?22 END, "
         "(SELECT Employee_id FROM Employee WHERE EmpName = ?14), "
         "(SELECT Employee_id FROM Employee WHERE EmpName = ?15), "
         "COALESCE((SELECT IOPerson FROM Person WHERE Person_id = ?16), ?17), ?16, ?18, ?19, ?20)",

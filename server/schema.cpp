@@ -3,6 +3,7 @@
 #include "database.h"
 
 #include <array>
+#include <string>
 
 namespace seclog::server {
 namespace {
@@ -167,6 +168,7 @@ constexpr std::array kSchemaStatements = {
     // out of the issuing gate, "Yes" out and on its way to the receiving division, "OutDCYes"
     // out to a party and coming back, "OutDCComplete" all of it back. IsRet "R" returnable,
     // "NR" not. ApprovalStatus "Pending", "Approved" or "Rejected"; only approved DCs may pass.
+    // ApprovedBy and ApprovedOn (ISO) are who decided on it and when, NULL while it waits.
     // TakenPerson_id is the carrier in the gate's own register of people.
     R"(CREATE TABLE IF NOT EXISTS DC (
         DC_id INTEGER PRIMARY KEY,
@@ -183,6 +185,7 @@ constexpr std::array kSchemaStatements = {
         IsRet TEXT NOT NULL CHECK (IsRet IN ('R', 'NR')),
         ApprovalStatus TEXT NOT NULL CHECK (ApprovalStatus IN ('Pending', 'Approved', 'Rejected')),
         ApprovedBy INTEGER REFERENCES Employee(Employee_id),
+        ApprovedOn TEXT,
         IssueEmp_id INTEGER REFERENCES Employee(Employee_id),
         IssToEmp_id INTEGER REFERENCES Employee(Employee_id),
         TakenByName TEXT NOT NULL DEFAULT '',
@@ -275,12 +278,13 @@ constexpr std::array kSchemaStatements = {
     "CREATE INDEX IF NOT EXISTS Bill_signed ON Bill(SignedQRCode) WHERE SignedQRCode <> ''",
 };
 
-// Databases made before employees had a designation get the column.
-void addEmployeeDesignation(Database &db) {
-    for (const auto &column : db.query("PRAGMA table_info(Employee)"))
-        if (column.value("name", "") == "Designation")
+// Databases made before a column was added get it.
+void addMissingColumn(Database &db, const std::string &table, const std::string &column,
+                      const std::string &definition) {
+    for (const auto &existing : db.query("PRAGMA table_info(" + table + ")"))
+        if (existing.value("name", "") == column)
             return;
-    db.executeScript("ALTER TABLE Employee ADD COLUMN Designation TEXT NOT NULL DEFAULT ''");
+    db.executeScript("ALTER TABLE " + table + " ADD COLUMN " + column + " " + definition);
 }
 
 } // namespace
@@ -289,7 +293,8 @@ void createSchema(Database &db) {
     db.transaction([&] {
         for (const char *statement : kSchemaStatements)
             db.executeScript(statement);
-        addEmployeeDesignation(db);
+        addMissingColumn(db, "Employee", "Designation", "TEXT NOT NULL DEFAULT ''");
+        addMissingColumn(db, "DC", "ApprovedOn", "TEXT");
     });
 }
 

@@ -15,6 +15,9 @@ Rectangle {
     readonly property bool controls: cell ? cell.hasQuantityControls : false
     readonly property real share: (width - side) / 3
     color: "#303030"
+    // A disabled line takes no typing; one that cannot be chosen is also faded.
+    enabled: cell ? cell.interactionEnabled : true
+    opacity: cell ? cell.alpha : 1
 
     Rectangle {
         id: picture
@@ -68,6 +71,15 @@ Rectangle {
         verticalAlignment: Text.AlignVCenter
         text: view.cell ? view.cell.unit : ""
         color: "#9e9e9e"
+        font.pointSize: 12
+    }
+    Label {
+        objectName: "quantityCaption"
+        anchors { right: parent.right; rightMargin: view.offSetX }
+        y: subtitlelbl.y - 2
+        visible: text !== ""
+        text: view.cell ? view.cell.quantityCaption : ""
+        color: "#c2c2c2"
         font.pointSize: 12
     }
     // Made on demand: a list of search results has no quantities, and creating controls for

@@ -7,8 +7,6 @@
 #include "navigationcontroller.h"
 #include "securityaddpartydetails.h"
 
-#include <charconv>
-#include <cmath>
 #include <string>
 
 namespace {
@@ -121,19 +119,6 @@ void securityAddPO::didSelectRow(int, int row) {
         this);
 }
 
-QString securityAddPO::decimalText(double value) {
-    if (!std::isfinite(value))
-        return QString();
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    if (result.ec != std::errc())
-        return QString();
-    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
-    if (!text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e')))
-        text += QStringLiteral(".0");
-    return text;
-}
-
 ItemRow securityAddPO::itemFromLine(const QVariantMap &line) {
     ItemRow item = makeItemRow();
     item->makeQuantityControls();
@@ -143,7 +128,7 @@ ItemRow securityAddPO::itemFromLine(const QVariantMap &line) {
     const QVariant quantity = line.value(QStringLiteral("Quantity"));
     bool number = false;
     const double ordered = quantity.toDouble(&number);
-    item->labelImage = number ? decimalText(ordered) : QString();
+    item->labelImage = number ? itemDetailCell::decimalText(ordered) : QString();
     item->labelImageShown = true;
     item->textField = QStringLiteral("0");
     auto text = [&line](const char *key) -> std::optional<QString> {

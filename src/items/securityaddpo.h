@@ -35,8 +35,6 @@ public:
 
     // A PO line as an item row: ordered quantity on the badge, quantity 0 to be filled in.
     static ItemRow itemFromLine(const QVariantMap &line);
-    // A quantity as the badge shows it: always with a decimal point ("12.0", "2.5").
-    static QString decimalText(double value);
 
     Rows DATA;
     Rows OrgDATA;

@@ -5,6 +5,7 @@
 #include "camera.h"
 #include "common.h"
 #include "commonclass.h"
+#include "dcdetailviewcontroller.h"
 #include "fetchdata.h"
 #include "formcells.h"
 #include "imageloading.h"
@@ -107,6 +108,51 @@ QVariantMap qrCodeReaderViewController::strip() const {
     cell.insert(QStringLiteral("owner"),
                 QVariant::fromValue<QObject *>(const_cast<qrCodeReaderViewController *>(this)));
     return cell;
+}
+
+void qrCodeReaderViewController::itemTapped(int, int, int item) {
+    // Only a DC has item lines to choose from; a hand-bit DC's tile opens nothing either.
+    const bool isDC =
+        item >= 0 && item < scannedQRCode.DATA.size() && scannedQRCode.DATA.at(item)->DCDId >= 1;
+    if (!isDC || !secItemTBLViewCell::opensDCDetail(scannedQRCode, item))
+        return;
+    const ItemRow scan = scannedQRCode.DATA.at(item);
+    MainQueue::async(this, [this, scan, item] {
+        NavigationController *stack = navigationController();
+        if (!stack || stack->topViewController() != this)
+            return;
+        auto *detail = new DCDetailViewController();
+        const QVariantMap document = scan->QRScanDCDetails;
+        detail->AccessFrom = scannedQRCode.AccessFrom;
+        detail->DCId = scan->DCDId;
+        detail->DCdata = document;
+        detail->indexSecDetailView = item;
+        detail->viewType = QStringLiteral("Sec_PDC");
+        if (RowsReader::text(document, QStringLiteral("IsOutDC")) == QLatin1String("OutDCYes"))
+            detail->IsOutSideDCReturn = QStringLiteral("Yes");
+        detail->OutSideDCInsertedItems = scan->SelecedItems;
+        detail->headercell->fill(
+            document, DCDetailParentCellTableViewCell::PictureOrder::ChallanGoodsVehicle);
+        stack->pushViewController(detail, true);
+    });
+}
+
+void qrCodeReaderViewController::itemDoubleTapped(int, int, int item) {
+    const auto question = secItemTBLViewCell::deleteQuestion(scannedQRCode, item);
+    if (!question)
+        return;
+    auto *alert = new AlertController(secItemTBLViewCell::deleteAlertTitle(), *question);
+    const ItemRow target = scannedQRCode.DATA.at(item);
+    alert->addAction(secItemTBLViewCell::yesTitle(), AlertAction::Style::Default,
+                     [this, target](AlertController *) {
+                         const int index = int(scannedQRCode.DATA.indexOf(target));
+                         if (index < 0)
+                             return;
+                         secItemTBLViewCell::removeItem(scannedQRCode, index);
+                         Q_EMIT stripChanged();
+                     });
+    alert->addAction(secItemTBLViewCell::noTitle(), AlertAction::Style::Cancel);
+    common::sharedInstance().presentAlert(common::sharedInstance().topViewController(), alert);
 }
 
 // ---- codes

@@ -75,6 +75,11 @@ public:
     QRectF codeFrame() const;
     bool cameraReady() const { return m_camera != nullptr; }
     QVariantMap strip() const;
+    // The strip's tiles: one tap opens a DC's detail to choose its items, two remove the scan.
+    Q_INVOKABLE void itemTapped(int section, int row, int item);
+    Q_INVOKABLE void itemDoubleTapped(int section, int row, int item);
+    // Redraws the strip after a scan's record changed (its item count).
+    void refreshStrip() { Q_EMIT stripChanged(); }
 
     SectionEntry scannedQRCode;
     QString LastScannedDCCode;

@@ -79,6 +79,19 @@ double itemDetailCell::leadingNumber(const QString &text) {
     return value;
 }
 
+QString itemDetailCell::decimalText(double value) {
+    if (!std::isfinite(value))
+        return QString();
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (result.ec != std::errc())
+        return QString();
+    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+    if (!text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e')))
+        text += QStringLiteral(".0");
+    return text;
+}
+
 void itemDetailCell::fill(const QVariantMap &result) {
     auto text = [&result](const char *key) { return result.value(QLatin1String(key)).toString(); };
     titleText = text("ItemName");

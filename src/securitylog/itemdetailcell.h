@@ -3,10 +3,10 @@
 #include <memory>
 #include <optional>
 #include <QImage>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QUrl>
-#include <QList>
 #include <QVariantList>
 #include <QVariantMap>
 
@@ -23,6 +23,9 @@ class itemDetailCell : public QObject {
     Q_PROPERTY(QUrl imageSource READ imageSource NOTIFY changed)
     Q_PROPERTY(QString badge READ badge NOTIFY changed)
     Q_PROPERTY(bool checkmark MEMBER checkmark NOTIFY changed)
+    Q_PROPERTY(QString quantityCaption MEMBER quantityCaption NOTIFY changed)
+    Q_PROPERTY(bool interactionEnabled MEMBER interactionEnabled NOTIFY changed)
+    Q_PROPERTY(qreal alpha MEMBER alpha NOTIFY changed)
 public:
     explicit itemDetailCell(QObject *parent = nullptr);
 
@@ -65,6 +68,11 @@ public:
     int swatchBorder = 0;
     // The row's checkmark accessory (an item chosen in the particulars list).
     bool checkmark = false;
+    // The DC detail's quantity label: what was passed, and what is left to come back.
+    QString quantityCaption;
+    // A disabled row takes no taps or typing; a DC line not chosen before is also faded.
+    bool interactionEnabled = true;
+    qreal alpha = 1;
     // SecIOLogDet_id of the saved detail line; absent for a line not saved yet.
     std::optional<QString> savedDetailId;
 
@@ -87,6 +95,9 @@ public:
     Q_INVOKABLE void tapButton(int tag);
     // End of editing: clamps to the limits, prints with `decimals` digits, picks the unit.
     Q_INVOKABLE void endEditing();
+    // A number as quantities are shown outside the field: shortest form, always with a point
+    // ("12.0", "0.25"); nothing for infinity or NaN.
+    static QString decimalText(double value);
     // The leading decimal number of `text`; 0 when it starts with none.
     static double leadingNumber(const QString &text);
 

@@ -4,6 +4,7 @@
 #include "alertcontroller.h"
 #include "common.h"
 #include "commonclass.h"
+#include "dcdetailviewcontroller.h"
 #include "imageloading.h"
 #include "mainqueue.h"
 #include "navigationcontroller.h"
@@ -265,8 +266,63 @@ void securityLogDetailView::openStorePO(int section) {
     presentInStack(screen);
 }
 
-void securityLogDetailView::openDCRow(int, int) {
-    // The DC detail screen arrives with the scanning work.
+void securityLogDetailView::openDCRow(int section, int row) {
+    const SectionEntry *entry = entryAt(section, row);
+    if (!entry)
+        return;
+    // What the entry holds now: the lists may change before the answer comes.
+    const QList<ItemRow> entryItems = entry->DATA;
+    const QVariantMap parameters{
+        {QStringLiteral("SPName"), QStringLiteral("Usp_CommonService")},
+        {QStringLiteral("JSONData"),
+         QVariantMap{{QStringLiteral("SP_Type"), QStringLiteral("Sec_DCViewByDC_id")},
+                     {QStringLiteral("BranchCode"), master.BranchCode},
+                     {QStringLiteral("ID"), master.Users_id},
+                     {QStringLiteral("LikeStr"), QString::number(entry->DC_id)}}},
+        {QStringLiteral("withStrings"), true}};
+    fetchDATA::nodefetchD(
+        parameters,
+        [this, section, row, entryItems](const QVariant &reply) {
+            const auto rows = RowsReader::listOfRows(reply);
+            MainQueue::async(this, [this, section, row, entryItems, rows] {
+                bool whole = false;
+                const Row dc = rows && !rows->isEmpty() ? rows->first() : Row();
+                const int id = RowsReader::text(dc, QStringLiteral("DC_id")).toInt(&whole);
+                if (!whole || id < 1) {
+                    common::sharedInstance().showAlert(this, QStringLiteral("Alert !"),
+                                                       QStringLiteral("DC details not found"));
+                    return;
+                }
+                presentInStack(dcDetailFor(dc, id, section, row, entryItems));
+            });
+        },
+        this);
+}
+
+DCDetailViewController *securityLogDetailView::dcDetailFor(const QVariantMap &dc, int id,
+                                                           int section, int row,
+                                                           const QList<ItemRow> &entryItems) {
+    auto *detail = new DCDetailViewController();
+    detail->DCId = id;
+    detail->AccessFrom = sectionName(section);
+    detail->indexSecDetailView = row;
+    detail->viewType = QStringLiteral("Sec_PDC");
+    // The record also gives the party's id and town, so an edited DC keeps its city.
+    detail->DCdata = dc;
+    detail->headercell->fill(dc, DCDetailParentCellTableViewCell::PictureOrder::ByNumber);
+    // The earlier choice is the tapped entry's own items, in either section.
+    const QString state = RowsReader::text(dc, QStringLiteral("IsOutDC"));
+    if (state == QLatin1String("OutDCYes") && !entryItems.isEmpty()) {
+        detail->IsOutSideDCReturn = QStringLiteral("Yes");
+        detail->OutSideDCInsertedItems = entryItems;
+    }
+    if (IsUpdateable == kNo) {
+        detail->IsOutSideDCReturn = QStringLiteral("Report");
+        // A DC wholly back is shown with the quantities this log took in.
+        if (state == QLatin1String("OutDCComplete"))
+            detail->OutSideDCInsertedItems = entryItems;
+    }
+    return detail;
 }
 
 void securityLogDetailView::itemTapped(int, int, int) {

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 class AlertController;
+class DCDetailViewController;
 
 // The log form: who came, by which vehicle, whom they meet, why, through which gate, IN or
 // OUT, and the documents carried in each direction. One form serves a new log, an existing
@@ -101,7 +102,10 @@ private:
     void openStorePO(int section);
     // Shows `screen` as the root of a new themed stack over the form.
     void presentInStack(ViewController *screen);
+    // A DC entry opens in the DC detail once the server has sent the DC's header.
     void openDCRow(int section, int row);
+    DCDetailViewController *dcDetailFor(const QVariantMap &dc, int id, int section, int row,
+                                        const QList<ItemRow> &entryItems);
     bool sectionEditable(int section) const;
     void setSaving(bool saving);
     void finishSave(const QString &id, bool print);

@@ -128,9 +128,9 @@ TEST_F(StorePOTest, CancelOnThePartyScreenReturnsToTheList) {
 }
 
 TEST(StorePOBadge, ReadsAsADecimalNumber) {
-    EXPECT_EQ(securityAddPO::decimalText(12), "12.0");
-    EXPECT_EQ(securityAddPO::decimalText(0.25), "0.25");
-    EXPECT_EQ(securityAddPO::decimalText(1e21), "1e+21");
+    EXPECT_EQ(itemDetailCell::decimalText(12), "12.0");
+    EXPECT_EQ(itemDetailCell::decimalText(0.25), "0.25");
+    EXPECT_EQ(itemDetailCell::decimalText(1e21), "1e+21");
 }
 
 } // namespace
