@@ -4,6 +4,7 @@
 #include "alertcontroller.h"
 #include "common.h"
 #include "commonclass.h"
+#include "dcapprovalviewcontroller.h"
 #include "dcdetailviewcontroller.h"
 #include "imageloading.h"
 #include "mainqueue.h"
@@ -192,8 +193,15 @@ QList<SwipeAction> securityLogDetailView::trailingSwipeActions(int section, int 
     if (row != numberOfRows(section) - 1)
         return {};
     const auto &theme = CommonClass::shared();
-    // The pending-DC list comes with its own work; until then "Att DC" only closes the swipe.
-    auto later = [](auto done) { done(true); };
+    auto attachDC = [this, section](auto done) {
+        auto *list = new DCApprovalViewController();
+        // IN takes the DCs coming to this division; OUT those that may leave it.
+        list->viewType = section == INSection ? QStringLiteral("Sec_Div_OutAndPed_DC")
+                                              : QStringLiteral("Sec_PDC");
+        list->AccessFrom = sectionName(section);
+        presentInStack(list);
+        done(true);
+    };
     auto scan = [this, section](auto done) {
         auto *scanner = new qrCodeReaderViewController();
         scanner->AccessFrom = sectionName(section);
@@ -201,7 +209,7 @@ QList<SwipeAction> securityLogDetailView::trailingSwipeActions(int section, int 
         done(true);
     };
     return {
-        SwipeAction{QStringLiteral("Att DC"), theme.rowSelColor, later},
+        SwipeAction{QStringLiteral("Att DC"), theme.rowSelColor, attachDC},
         SwipeAction{QStringLiteral("DC Scan"), theme.orange1, scan},
         SwipeAction{QStringLiteral("Att PO"), theme.approveFontColor, [this, section](auto done) {
                         openStorePO(section);

@@ -1,6 +1,7 @@
 #include "access.h"
 #include "camera.h"
 #include "common.h"
+#include "dcapprovalviewcontroller.h"
 #include "filecamera.h"
 #include "imageloading.h"
 #include "navigationcontroller.h"
@@ -413,6 +414,63 @@ TEST_F(ClientServerTest, AScannedDCGoesOutWithANewLogAndTheServerKeepsIt) {
     sqlite3_finalize(statement);
     sqlite3_close(db);
     EXPECT_EQ(lists, QStringList({"OUTDC_ids=1"}));
+}
+
+// Two of the DCs that may come in at this gate, ticked in the list from a new log's IN section,
+// are saved with the log.
+TEST_F(ClientServerTest, DCsAttachedFromTheListComeInWithANewLogAndTheServerKeepsThem) {
+    logIn("demo", "demo");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list->DATA.isEmpty(); }, 10000));
+    auto *form = new securityLogDetailView();
+    root->pushViewController(form, false);
+    processEvents();
+    form->header->setName("Anand Krishnan");
+    form->header->setMobileNo("98430 55110");
+    form->header->setImagePath("~/Security/PersonsImages/none.jpg");
+    form->cellEntryType->setText("Driver");
+    form->cellEntryType->identifier = "1";
+    form->cellMeetTo->setText("Stores");
+
+    const int addRow = form->numberOfRows(securityLogDetailView::INSection) - 1;
+    form->performSwipeAction(securityLogDetailView::INSection, addRow, 0); // "Att DC"
+    processEvents();
+    auto *dcs = shown<DCApprovalViewController>();
+    ASSERT_NE(dcs, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dcs->DATA.size() >= 2; }, 10000));
+    QStringList ids;
+    for (int row : {0, 1}) {
+        dcs->didSelectRow(0, row);
+        ids.append("INDC_ids=" + dcs->DATA.at(row).value("DC_id").toString());
+    }
+    dcs->Attach();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown<securityLogDetailView>() == form; }, 10000));
+    ASSERT_EQ(form->PartyINSectionCollView.size(), 2);
+    EXPECT_EQ(form->celllabelSegmentCell->selectedSegmentIndex(), 0);
+
+    form->save(false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shownAlert() != nullptr; }, 20000));
+    ASSERT_EQ(shownAlert()->title(), "Alert") << shownAlert()->message().toStdString();
+    const QString id = shownAlert()->message();
+    shownAlert()->tap("ok");
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(real.dbPath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    sqlite3_stmt *statement = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db,
+                                 "SELECT ListName || '=' || Doc_id FROM SecurityIOLogDocIds "
+                                 "WHERE SecIOLog_id = ?1 AND ListName LIKE '%DC_ids'",
+                                 -1, &statement, nullptr),
+              SQLITE_OK);
+    sqlite3_bind_int64(statement, 1, id.toLongLong());
+    QStringList lists;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        lists.append(
+            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0))));
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    std::sort(ids.begin(), ids.end());
+    std::sort(lists.begin(), lists.end());
+    EXPECT_EQ(lists, ids);
 }
 
 } // namespace
