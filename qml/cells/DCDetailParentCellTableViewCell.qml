@@ -34,7 +34,7 @@ Item {
             objectName: "label1"
             x: 24
             y: 8
-            width: card.w / 2
+            width: card.w / 2 - 28
             height: 15
             elide: Text.ElideRight
             verticalAlignment: Text.AlignVCenter
@@ -44,9 +44,9 @@ Item {
         }
         Label {
             objectName: "label2"
-            x: card.w / 2 + 28
+            x: card.w / 2
             y: 8
-            width: card.w / 2 - 140
+            width: card.w / 2 - 120
             height: 15
             horizontalAlignment: Text.AlignRight
             verticalAlignment: Text.AlignVCenter
@@ -65,7 +65,7 @@ Item {
             verticalAlignment: Text.AlignVCenter
             text: card.cell ? card.cell.lblReturnable : ""
             color: "black"
-            font.pointSize: 11
+            font.pointSize: 10
         }
     }
     Rectangle {
@@ -137,9 +137,9 @@ Item {
             Column {
                 required property var modelData
                 x: modelData.x - 5
-                y: 6
+                y: 4
                 width: 90
-                spacing: 5
+                spacing: 2
                 Label {
                     width: parent.width
                     horizontalAlignment: Text.AlignHCenter
@@ -156,7 +156,7 @@ Item {
                     elide: Text.ElideRight
                     text: card.cell ? card.cell[parent.modelData.name] : ""
                     color: "white"
-                    font.pointSize: 11
+                    font.pointSize: 10
                 }
             }
         }

@@ -10,15 +10,15 @@ Rectangle {
     property var cell: null
     readonly property real offSetX: 15
     readonly property real offSetY: 6
-    readonly property real pictureSide: 44
-    readonly property real blockWidth: 62
-    readonly property real picturesX: width - 3 * blockWidth - 30
+    readonly property real pictureSide: 40
+    readonly property real blockWidth: 56
+    readonly property real picturesX: width - 3 * blockWidth - 28
     color: cell ? cell.background : "#303030"
 
     Column {
         x: view.offSetX
         y: view.offSetY
-        width: view.picturesX - view.offSetX - 44
+        width: view.picturesX - view.offSetX - 38
         spacing: 2
         Label {
             objectName: "titlelbl"
@@ -26,7 +26,7 @@ Rectangle {
             elide: Text.ElideRight
             text: view.cell ? view.cell.titlelbl : ""
             color: "white"
-            font.pointSize: 14
+            font.pointSize: 13
         }
         Repeater {
             model: ["subtitlelbl1", "subtitlelbl2", "subtitlelbl3"]
@@ -43,11 +43,11 @@ Rectangle {
     }
     Rectangle {
         objectName: "countlbl"
-        x: view.picturesX - 40
+        x: view.picturesX - 34
         y: (view.height - height) / 2
-        width: 32
-        height: 32
-        radius: 16
+        width: 28
+        height: 28
+        radius: 14
         border.color: "white"
         border.width: 1
         color: view.cell ? view.cell.countColor : "#4f4f4f"

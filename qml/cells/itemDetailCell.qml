@@ -88,37 +88,10 @@ Rectangle {
         x: picture.x + picture.width + 10
         y: subtitlelbl.y + subtitlelbl.height + 5
         active: view.controls
-        sourceComponent: Row {
-            spacing: 10
-            readonly property bool buttonsShown: view.cell ? !view.cell.buttonsHidden : false
-            QuantityButton {
-                objectName: "subButton"
-                width: view.share - 25
-                visible: parent.buttonsShown
-                symbol: "−"
-                onClicked: view.cell.tapButton(0)
-            }
-            TextField {
-                objectName: "textField"
-                width: view.share
-                height: 40
-                placeholderText: "Qty"
-                horizontalAlignment: Text.AlignHCenter
-                color: "#c2c2c2"
-                readOnly: view.cell ? !view.cell.quantityEditable : true
-                inputMethodHints: Qt.ImhFormattedNumbersOnly
-                text: view.cell ? view.cell.quantity : ""
-                onTextEdited: view.cell.quantity = text
-                onEditingFinished: if (!readOnly) view.cell.endEditing()
-                background: Rectangle { color: "#363636"; radius: 4 }
-            }
-            QuantityButton {
-                objectName: "addButton"
-                width: view.share - 25
-                visible: parent.buttonsShown
-                symbol: "+"
-                onClicked: view.cell.tapButton(1)
-            }
+        source: "QuantityControls.qml"
+        onLoaded: {
+            item.cell = Qt.binding(function() { return view.cell })
+            item.share = Qt.binding(function() { return view.share })
         }
     }
     Label {

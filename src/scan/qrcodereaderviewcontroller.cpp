@@ -206,17 +206,19 @@ void qrCodeReaderViewController::dismissVC() {
 // ---- lookups
 
 void qrCodeReaderViewController::send(const QString &spName, const QVariantMap &data,
-                                      std::function<void(const std::optional<Rows> &)> done) {
+                                      std::function<void(const std::optional<Rows> &)> done,
+                                      QObject *context) {
     const QVariantMap parameters{{QStringLiteral("SPName"), spName},
                                  {QStringLiteral("JSONData"), data},
                                  {QStringLiteral("withStrings"), true}};
+    QObject *owner = context ? context : this;
     fetchDATA::nodefetchD(
         parameters,
-        [this, done](const QVariant &reply) {
+        [owner, done](const QVariant &reply) {
             const auto rows = RowsReader::listOfRows(reply);
-            MainQueue::async(this, [done, rows] { done(rows); });
+            MainQueue::async(owner, [done, rows] { done(rows); });
         },
-        this);
+        owner);
 }
 
 void qrCodeReaderViewController::reject() {
@@ -458,31 +460,33 @@ void qrCodeReaderViewController::fillPerson(securityLogDetailView *form, const R
     else
         return;
     QPointer<securityLogDetailView> target = form;
-    send(QStringLiteral("USP_GetSecurityLogBySearchText"),
-         {{QStringLiteral("SearchBy"), searchBy},
-          {QStringLiteral("SearchText"), searchText},
-          {QStringLiteral("BranchCode"), master.BranchCode}},
-         [target](const std::optional<Rows> &rows) {
-             if (!target || !rows || rows->isEmpty())
-                 return;
-             const Row p = rows->first();
-             auto value = [&p](const char *key) { return RowsReader::text(p, QLatin1String(key)); };
-             target->celllabelSegmentCell->setItems({QStringLiteral("IN"), QStringLiteral("OUT")});
-             target->cellVehile->setText(value("IOVehicle"));
-             target->cellEntryType->setText(value("IOType"));
-             target->cellEntryType->identifier = value("IOType_id");
-             target->cellEntryType->valueIdentifier = value("IOType_id");
-             target->cellPurpose->setText(value("Purpose"));
-             target->cellTockenNo->setText(value("TokenNo"));
-             PersonDetailsView *header = target->header;
-             const bool visitor = p.contains(QStringLiteral("IOMobile"));
-             header->setName(visitor ? value("IOPerson") : value("EmpName"));
-             header->setMobileNo(visitor ? value("IOMobile") : value("Mobile"));
-             header->setAddress(visitor ? value("IOAdd1") : value("TStreet"));
-             header->setDesignation(visitor ? value("IODesignation") : value("Designation"));
-             header->setImagePath(value("IOImgPath"));
-             target->reloadData();
-         });
+    send(
+        QStringLiteral("USP_GetSecurityLogBySearchText"),
+        {{QStringLiteral("SearchBy"), searchBy},
+         {QStringLiteral("SearchText"), searchText},
+         {QStringLiteral("BranchCode"), master.BranchCode}},
+        [target](const std::optional<Rows> &rows) {
+            if (!target || !rows || rows->isEmpty())
+                return;
+            const Row p = rows->first();
+            auto value = [&p](const char *key) { return RowsReader::text(p, QLatin1String(key)); };
+            target->celllabelSegmentCell->setItems({QStringLiteral("IN"), QStringLiteral("OUT")});
+            target->cellVehile->setText(value("IOVehicle"));
+            target->cellEntryType->setText(value("IOType"));
+            target->cellEntryType->identifier = value("IOType_id");
+            target->cellEntryType->valueIdentifier = value("IOType_id");
+            target->cellPurpose->setText(value("Purpose"));
+            target->cellTockenNo->setText(value("TokenNo"));
+            PersonDetailsView *header = target->header;
+            const bool visitor = p.contains(QStringLiteral("IOMobile"));
+            header->setName(visitor ? value("IOPerson") : value("EmpName"));
+            header->setMobileNo(visitor ? value("IOMobile") : value("Mobile"));
+            header->setAddress(visitor ? value("IOAdd1") : value("TStreet"));
+            header->setDesignation(visitor ? value("IODesignation") : value("Designation"));
+            header->setImagePath(value("IOImgPath"));
+            target->reloadData();
+        },
+        form); // the new log's, not the scanner's: the scanner may close before the answer
 }
 
 void qrCodeReaderViewController::addToSection() {

@@ -101,8 +101,10 @@ protected:
 
 private:
     enum class Kind { DC, GodownTransfer, HandBit };
+    // The lookup's answer as rows, on the main queue, while `context` (the scanner by default)
+    // is alive.
     void send(const QString &spName, const QVariantMap &data,
-              std::function<void(const std::optional<Rows> &)> done);
+              std::function<void(const std::optional<Rows> &)> done, QObject *context = nullptr);
     void addScanRow(const QString &title, const Row &record, const QString &imagePath, Kind kind,
                     int id, const std::optional<QColor> &swatch = std::nullopt);
     void reject();

@@ -191,6 +191,7 @@ void Walkthrough::buildSteps() {
     addExistingLogSteps();
     addReportSteps();
     addScanSteps();
+    addDCStateSteps();
 }
 
 void Walkthrough::addNewLogSteps() {
@@ -275,6 +276,7 @@ void Walkthrough::addNewLogSteps() {
     pickerSteps(QStringLiteral("entry-type"), 2, &securityLogDetailView::cellEntryType, {});
     pickerSteps(QStringLiteral("purpose"), 4, &securityLogDetailView::cellPurpose, {});
     addPartySteps();
+    addDCListSteps();
     m_steps.append({
         {QStringLiteral("save-sheet"),
          [this] {

@@ -14,7 +14,8 @@
 // printed with a party entry of an item from the master and a new item with its photo and unit;
 // an open log with IN and OUT documents, given a store PO in its OUT section and saved; and a log
 // past its update time; the monthly summary down to a log's documents, and an employee's
-// punches.
+// punches; DCs scanned and chosen line by line, attached from the DC list, and the DC lists of
+// each state.
 // Each step waits for what the guard would see, saves a screenshot and prints one line; the
 // run ends with exit status 0 only when every step worked. It logs the guard out and closes a
 // real log, so it is only started once the server is known to be the stand-in.
@@ -44,6 +45,8 @@ private:
     void addStorePOSteps(std::shared_ptr<QString> documentsLog);
     void addReportSteps();
     void addScanSteps();
+    void addDCListSteps();
+    void addDCStateSteps();
     void runStep();
     void poll();
     void finishStep();

@@ -1,10 +1,12 @@
-// The walkthrough's scanning: a demo DC's printed code held before the camera, Done opening a
-// new log with the DC in its OUT section, the log saved; then a bill checked by its number.
+// The walkthrough's scanning: a demo DC's printed code held before the camera, its lines chosen in
+// the DC detail, Done opening a new log with the DC in its OUT section, the log saved; then a
+// bill checked by its number.
 
 #include "walkthrough.h"
 
 #include "alertcontroller.h"
 #include "common.h"
+#include "dcdetailviewcontroller.h"
 #include "qrcodereaderviewcontroller.h"
 #include "qrscenes.h"
 #include "securitylogdetailview.h"
@@ -53,6 +55,24 @@ void Walkthrough::addScanSteps() {
              openFromMore(QStringLiteral("Scan DC & Others"));
          },
          [scanner] { return scanner() && scanner()->scannedQRCode.DATA.size() == 1; }, 300},
+        // The DC's lines, all of them chosen to go out.
+        {QStringLiteral("dc-strip-detail"), [scanner] { scanner()->itemTapped(0, 0, 0); },
+         [] {
+             auto *detail = shown<DCDetailViewController>();
+             return detail && !detail->itemsCells.isEmpty();
+         },
+         800},
+        {QStringLiteral("dc-strip-chosen"),
+         [] { shown<DCDetailViewController>()->btnDCScanDone(); },
+         [scanner] {
+             if (!scanner())
+                 return false;
+             const ItemRow scan = scanner()->scannedQRCode.DATA.first();
+             return !scan->SelecedItems.isEmpty() &&
+                    scan->QRScanDCDetails.value(QStringLiteral("ItemCount")).toString() ==
+                        QString::number(scan->SelecedItems.size());
+         },
+         300},
         {QStringLiteral("dc-new-log"),
          [scanner, cameraFolder] {
              qputenv("SECLOG_CAMERA_FOLDER", *cameraFolder);

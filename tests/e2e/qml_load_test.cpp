@@ -1,6 +1,8 @@
 #include "appdelegate.h"
 #include "combobox.h"
 #include "common.h"
+#include "dcapprovalviewcontroller.h"
+#include "dcdetailviewcontroller.h"
 #include "menuviewcontroller.h"
 #include "navigationcontroller.h"
 #include "printurl.h"
@@ -10,6 +12,7 @@
 #include "testapp.h"
 #include "vclogin.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
@@ -226,6 +229,32 @@ TEST(ClientViews, EveryReachableScreenDrawsWithoutWarnings) {
     report->leftBarButtonItem()->trigger();
     processEvents();
     grab();
+
+    // The DC list, and a DC of it with its lines: each line has its quantity field.
+    auto *dcs = new DCApprovalViewController();
+    dcs->viewType = "Sel_DCA";
+    ASSERT_TRUE(list->present(new NavigationController(dcs), false));
+    processEvents();
+    net->replyLast(QVariantList{QVariantMap{{"DC_id", "1"}, {"DCCode", "DC/SPN/0142"}}});
+    processEvents();
+    grab();
+    auto *detail = dcs->View(0);
+    ASSERT_NE(detail, nullptr);
+    processEvents();
+    net->replyLast(QVariantList{QVariantMap{{"ItemName", "Cones"}, {"PassedQty", "4"}},
+                                QVariantMap{{"ItemName", "Beams"}, {"PassedQty", "1"}}});
+    processEvents();
+    grab();
+    int fields = 0;
+    std::function<void(QQuickItem *)> count = [&](QQuickItem *item) {
+        fields += item->objectName() == "textField" && item->isVisible();
+        for (QQuickItem *child : item->childItems())
+            count(child);
+    };
+    count(window->contentItem());
+    EXPECT_EQ(fields, 2);
+    dcs->Cancel();
+    processEvents();
 
     EXPECT_TRUE(warnings.all().isEmpty()) << warnings.all().join('\n').toStdString();
 }

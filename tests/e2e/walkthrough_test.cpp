@@ -123,7 +123,8 @@ WalkthroughRun runWalkthrough(const QString &serversFile, const QTemporaryDir &h
 // log through every picker with a party entry (an item from the master, a new one with its photo
 // and unit), saved and printed; an open log with IN and OUT documents given a store PO and
 // saved, and a log past its update time; the monthly summary down to a log's documents, and
-// an employee's punches; a DC scanned into a new log that is saved, and a bill checked. A
+// an employee's punches; a DC scanned, its lines chosen, into a new log that is saved, and a
+// bill checked; DCs attached to the new log from the DC list, and the lists of each state. A
 // screenshot per step; every request the client can send reaches the server, after the identity
 // question and never refused.
 TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
@@ -135,7 +136,7 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
         runWalkthrough(writeServerSets(home, server.base, server.base, server.base), home, shots);
     const std::string output = run.output.toStdString();
     ASSERT_EQ(run.exitCode, 0) << output;
-    EXPECT_TRUE(run.output.contains("walkthrough: all 75 steps passed")) << output;
+    EXPECT_TRUE(run.output.contains("walkthrough: all 92 steps passed")) << output;
 
     const auto marked = QRegularExpression("marked OUT log (\\d+)").match(run.output);
     ASSERT_TRUE(marked.hasMatch()) << output;
@@ -154,7 +155,7 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
 
     // The camera's picture is written beside the screenshots, not among them.
     EXPECT_TRUE(QFile::exists(home.filePath("walkthrough-camera/silhouette.png")));
-    EXPECT_EQ(QDir(shots).entryList(QDir::Files).size(), 75);
+    EXPECT_EQ(QDir(shots).entryList(QDir::Files).size(), 92);
 
     const QStringList lines = server.requestLines();
     ASSERT_FALSE(lines.isEmpty());
@@ -196,7 +197,14 @@ TEST(Walkthrough, ToursAGuardsDayAgainstTheServerProgram) {
         {"POST /sp USP_GetSecurityLogSummaryReport/StorePODetails ", 1},
         // A DC scanned into a new log that is saved, and a bill checked.
         {"POST /sp Usp_CommonService/Sec_DCViewByQRScan ", 0},
-        {"POST /sp Usp_CommonService/Sel_DCD ", 1},
+        // Its lines: in the scan's DC detail, for the two DCs attached from the list to the new
+        // log and the one opened from its row, and for a DC of each list state.
+        {"POST /sp Usp_CommonService/Sel_DCD ", 7},
+        {"POST /sp Usp_CommonService/Sec_Div_OutAndPed_DC ", 1},
+        {"POST /sp Usp_CommonService/Sec_DCViewByDC_id ", 1},
+        {"POST /sp Usp_CommonService/Sel_DCP ", 0},
+        {"POST /sp Usp_CommonService/Sel_DCA ", 0},
+        {"POST /sp Usp_CommonService/Sel_DCR ", 0},
         {"POST /sp USP_GetSecurityLogBySearchText/MobileIOSByQRCode ", 1},
         {"POST /sp USP_tblTProdBillSelect/BILL_SELECT ", 1},
         {"POST /SaveSecurityIOLog_NoImageData ", 3},

@@ -224,6 +224,27 @@ TEST_F(ScanDoneTest, AnOutDCStartsANewLogWithItsItemsAndItsCarrier) {
     EXPECT_EQ(root->presentedViewController(), nullptr); // the scanner closed
 }
 
+TEST_F(ScanDoneTest, TheCarriersLastLogStillFillsTheFormAfterTheScannerClosed) {
+    present(root, {});
+    accept("DC/SPN/0142", kOutDC);
+    auto chosen = makeItemRow();
+    chosen->titleText = "Cones";
+    chosen->textField = "10";
+    scanner->scannedQRCode.DATA.first()->SelecedItems = {chosen}; // lines chosen in the detail
+    scanner->SecurityLogDetail();
+    processEvents();
+    EXPECT_EQ(scanner, nullptr); // placed at once: closed before the person's answer
+    auto *form = root->viewControllerAt<securityLogDetailView>(1);
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(net->sent.size(), 1);
+    net->replyLast(
+        QVariantList{QVariantMap{{"IOPerson", "Murugan S"}, {"IOMobile", "98430 55110"}}});
+    processEvents();
+    EXPECT_EQ(form->header->mobileNo(), "98430 55110");
+    ASSERT_EQ(form->PartyOUTSectionCollView.size(), 1);
+    EXPECT_EQ(form->PartyOUTSectionCollView.first().DATA, QList<ItemRow>{chosen});
+}
+
 TEST_F(ScanDoneTest, AFailedCheckLeavesTheEmptyFormUnderTheScanner) {
     present(root, {});
     scanner->SecurityLogDetail();
