@@ -13,6 +13,7 @@
 #include "navigationcontroller.h"
 #include "previewmapping.h"
 #include "qrscanworker.h"
+#include "scancodes.h"
 #include "scanneddocuments.h"
 #include "secitemtblviewcell.h"
 #include "sectionplacement.h"
@@ -165,20 +166,25 @@ void qrCodeReaderViewController::metadataOutput(const std::optional<QrCode> &cod
 }
 
 void qrCodeReaderViewController::classify(const QString &code) {
-    if (ScanViewType == QLatin1String("BILL") && !code.isEmpty())
-        return lookupBill(code);
-    if (code == LastScannedDCCode)
-        return;
+    QStringList inStrip;
     for (const ItemRow &row : std::as_const(scannedQRCode.DATA))
-        if (row->titleText == code)
-            return;
-    LastScannedDCCode = code;
-    if (code.contains(QLatin1String("GT")))
-        lookupGodownTransfer(code);
-    else if (code.contains(QLatin1String("HB")))
-        lookupHandBit(code);
-    else
-        lookupDC(code);
+        inStrip.append(row->titleText);
+    switch (ScanCodes::classify(code, ScanViewType == QLatin1String("BILL"), LastScannedDCCode,
+                                inStrip)) {
+    case ScanCodes::Kind::Ignored:
+        return;
+    case ScanCodes::Kind::Bill:
+        return lookupBill(code);
+    case ScanCodes::Kind::GodownTransfer:
+        LastScannedDCCode = code;
+        return lookupGodownTransfer(code);
+    case ScanCodes::Kind::HandBit:
+        LastScannedDCCode = code;
+        return lookupHandBit(code);
+    case ScanCodes::Kind::DC:
+        LastScannedDCCode = code;
+        return lookupDC(code);
+    }
 }
 
 void qrCodeReaderViewController::barAddAction() {
