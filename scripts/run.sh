@@ -2,8 +2,9 @@
 # Builds everything (installing what is missing), starts the stand-in server with the demo
 # data and runs the client against it. With a display the client opens its window; without
 # one the walkthrough program tours log in, open logs, search, mark OUT, the report search, the
-# printed report, a new log recorded through the log form with a party entry, and a store PO
-# attached to an open log, offscreen, saving a screenshot per step under out/walkthrough/.
+# printed report, a new log recorded through the log form with a party entry and DCs from the DC
+# list, a store PO attached to an open log, the reports, a scanned DC and the DC lists,
+# offscreen, saving a screenshot per step under out/walkthrough/.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$here/scripts/setup.sh" default

@@ -15,8 +15,13 @@ packages=(
     qml6-module-qtquick-shapes
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     libzxing-dev libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libhpdf-dev
-    libgtest-dev libgmock-dev libpng-dev fonts-open-sans fonts-noto-color-emoji xvfb xauth
+    libgtest-dev libgmock-dev libpng-dev libsodium-dev fonts-open-sans fonts-noto-color-emoji xvfb xauth
 )
+# The fuzz build also needs clang and its libFuzzer runtime.
+fuzz_packages=(clang libclang-rt-14-dev)
+if [ "$preset" = fuzz ]; then
+    packages+=("${fuzz_packages[@]}")
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

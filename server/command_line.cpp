@@ -90,6 +90,15 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
                 return result;
             }
             options.codesDir = value;
+        } else if (flag == "--die-at") {
+            // For the tests of retried saves only.
+            if (value != "after-save" &&
+                !(value.rfind("upload:", 0) == 0 && value.size() > 7 &&
+                  value.find_first_not_of("0123456789", 7) == std::string::npos)) {
+                result.error = "invalid --die-at: " + value;
+                return result;
+            }
+            options.dieAt = value;
         } else if (flag == "--host") {
             options.host = value;
         } else if (flag == "--files") {

@@ -10,15 +10,25 @@ namespace {
 class Statement {
 public:
     Statement(sqlite3 *db, std::string_view sql) : db_(db) {
-        if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr) !=
+        const char *tail = nullptr;
+        if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, &tail) !=
             SQLITE_OK)
             throw DatabaseError(std::string("prepare failed: ") + sqlite3_errmsg(db));
+        // One statement a call, its values all bound: text that ended up in the SQL itself
+        // fails here instead of running as a second statement or leaving a value unbound.
+        const std::string_view rest(tail, static_cast<size_t>(sql.data() + sql.size() - tail));
+        if (rest.find_first_not_of(" \t\r\n;") != std::string_view::npos)
+            throw DatabaseError("more than one SQL statement: " + std::string(rest.substr(0, 40)));
     }
     ~Statement() { sqlite3_finalize(stmt_); }
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;
 
     void bind(const SqlParams &params) {
+        if (params.size() != static_cast<size_t>(sqlite3_bind_parameter_count(stmt_)))
+            throw DatabaseError("the statement takes " +
+                                std::to_string(sqlite3_bind_parameter_count(stmt_)) +
+                                " values, not " + std::to_string(params.size()));
         for (size_t i = 0; i < params.size(); ++i) {
             const int index = static_cast<int>(i + 1);
             const SqlValue &value = params[i];

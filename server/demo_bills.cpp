@@ -3,7 +3,7 @@
 #include "database.h"
 #include "date_time.h"
 #include "demo_document_numbers.h"
-#include "sha256.h"
+#include "sodium_wrappers.h"
 
 #include <array>
 #include <nlohmann/json.hpp>
@@ -65,36 +65,12 @@ constexpr std::array<DemoBill, 12> kBills = {{
     {455, 1, 4, nullptr, "", "", "", "", nullptr, nullptr, false},
 }};
 
-std::string base64Url(std::string_view data) {
-    static constexpr char kAlphabet[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
-    std::string out;
-    size_t i = 0;
-    for (; i + 2 < data.size(); i += 3) {
-        const auto n = static_cast<std::uint32_t>(static_cast<unsigned char>(data[i]) << 16 |
-                                                  static_cast<unsigned char>(data[i + 1]) << 8 |
-                                                  static_cast<unsigned char>(data[i + 2]));
-        for (int shift : {18, 12, 6, 0})
-            out.push_back(kAlphabet[(n >> shift) & 63]);
-    }
-    if (i < data.size()) { // one or two bytes left, written without padding
-        std::uint32_t n = static_cast<std::uint32_t>(static_cast<unsigned char>(data[i]) << 16);
-        if (i + 1 < data.size())
-            n |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[i + 1]) << 8);
-        out.push_back(kAlphabet[(n >> 18) & 63]);
-        out.push_back(kAlphabet[(n >> 12) & 63]);
-        if (i + 1 < data.size())
-            out.push_back(kAlphabet[(n >> 6) & 63]);
-    }
-    return out;
-}
-
 // The signed e-invoice of a bill as its QR code carries it: a JWT whose payload holds the
 // invoice's summary as JSON text. The signature is 256 bytes derived from the bill, which looks
 // like an RSA signature and lets nobody mistake the demo for a real invoice.
 std::string signedInvoice(const DemoBill &bill, const std::string &billCode,
                           const std::string &isoDate) {
-    const std::string irn = sha256Hex("IRN " + billCode);
+    const std::string irn = hexText(sha256Digest("IRN " + billCode));
     const nlohmann::json invoice = {
         {"SellerGstin", kSellerGstin},
         {"BuyerGstin", kCustomers[static_cast<size_t>(bill.customer)].gstin},
@@ -110,11 +86,10 @@ std::string signedInvoice(const DemoBill &bill, const std::string &billCode,
     const nlohmann::json header = {{"alg", "RS256"}, {"kid", "B64C2E1F7A9D"}, {"typ", "JWT"}};
     const nlohmann::json payload = {{"data", invoice.dump()}, {"iss", "NIC"}};
     std::string signature;
-    for (int block = 0; block < 8; ++block) {
-        const auto digest = sha256(irn + "#" + std::to_string(block));
-        signature.append(reinterpret_cast<const char *>(digest.data()), digest.size());
-    }
-    return base64Url(header.dump()) + "." + base64Url(payload.dump()) + "." + base64Url(signature);
+    for (int block = 0; block < 8; ++block)
+        signature += sha256Digest(irn + "#" + std::to_string(block));
+    return base64UrlText(header.dump()) + "." + base64UrlText(payload.dump()) + "." +
+           base64UrlText(signature);
 }
 
 SqlValue textOrNull(const char *text) {

@@ -13,12 +13,10 @@
 #include "demo_parties.h"
 #include "demo_photos.h"
 #include "demo_store_pos.h"
-#include "password.h"
 #include "users.h"
 
 #include <algorithm>
 #include <array>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -126,16 +124,30 @@ std::string personPhoto(size_t index) {
     return "person_" + std::to_string(index + 1) + ".png";
 }
 
+// The demo's logins with their passwords hashed beforehand by hashPassword: the passwords are
+// public anyway, and a fresh Argon2id hash would cost every demo load a noticeable pause.
+struct DemoUser {
+    NewUser user;
+    const char *passwordHash;
+};
+
 void insertUsers(Database &db) {
-    std::mt19937_64 random(2026); // fixed seed: same salts and hashes on every demo load
-    const std::array<NewUser, kDemoUserCount> users = {{
-        {"demo", "demo", "Ravi Kumar", kBranch, 1, 1, true},
-        {"priya", "priya123", "Priya Nair", kBranch, 1, 2, true},
-        {"suresh", "suresh123", "Suresh Babu", kBranch, 1, 3, true},
-        {"olduser", "olduser", "Mani Raj", kBranch, 1, 1, false},
+    const std::array<DemoUser, kDemoUserCount> users = {{
+        {{"demo", "demo", "Ravi Kumar", kBranch, 1, 1, true},
+         "$argon2id$v=19$m=65536,t=2,p=1$lbEevlqZ6xPedVDBs6/ExA$"
+         "Ws/qQnqBtBYLI4c229fHe74VFpywIEr0puKqXlNUQ3A"},
+        {{"priya", "priya123", "Priya Nair", kBranch, 1, 2, true},
+         "$argon2id$v=19$m=65536,t=2,p=1$NosBXF0/QR+vlfe/gFrmkQ$"
+         "GI1/YajaAnCLYTg2Z5KMjQIlVzmpUf90d0GsNr8SADU"},
+        {{"suresh", "suresh123", "Suresh Babu", kBranch, 1, 3, true},
+         "$argon2id$v=19$m=65536,t=2,p=1$rYn4xCNKblXLlksOupRYZQ$"
+         "cwK609WDITapjnAHqASGVVib3BRU72YcZ7Znf6pEPMM"},
+        {{"olduser", "olduser", "Mani Raj", kBranch, 1, 1, false},
+         "$argon2id$v=19$m=65536,t=2,p=1$kI6BAIQ/hBmoQuNIfI/otA$"
+         "AHTg7rnA9H6WPNJOzGIFYzJkGTqCg572sBrcfrhJNVQ"},
     }};
     for (size_t i = 0; i < users.size(); ++i)
-        insertUser(db, users[i], makeSalt(random), clientImagePath(userPhoto(i)));
+        insertHashedUser(db, users[i].user, users[i].passwordHash, clientImagePath(userPhoto(i)));
 }
 
 void insertPersons(Database &db) {

@@ -4,7 +4,9 @@
 #include "file_store.h"
 #include "http_reply.h"
 #include "report_pdf.h"
+#include "request_body.h"
 #include "request_error.h"
+#include "request_limits.h"
 #include "request_log.h"
 #include "security_log_report.h"
 
@@ -18,38 +20,18 @@
 namespace seclog::server {
 namespace {
 
-std::vector<httplib::MultipartFormData> readParts(const httplib::ContentReader &reader) {
-    // Read through the callback API so parts keep their upload order.
-    std::vector<httplib::MultipartFormData> parts;
-    const bool complete = reader(
-        [&](const httplib::MultipartFormData &header) {
-            parts.push_back(header);
-            return true;
-        },
-        [&](const char *data, size_t length) {
-            if (parts.empty())
-                return false;
-            parts.back().content.append(data, length);
-            return true;
-        });
-    if (!complete)
-        throw RequestError("malformed multipart body");
-    return parts;
-}
-
 void handleUpload(RouteContext &context, const httplib::Request &req, httplib::Response &res,
                   const httplib::ContentReader &reader) {
-    if (!req.is_multipart_form_data())
-        throw RequestError("upload must be multipart/form-data");
-    const auto parts = readParts(reader);
-    std::optional<std::string> folder;
+    // httplib's multipart parser hands the parts over in upload order.
+    const auto parts = readMultipartBody(req, reader, kMaxUploadBytes);
+    const httplib::MultipartFormData *folderPart = nullptr;
     for (const auto &part : parts)
         if (part.name == "folder" && part.filename.empty())
-            folder = normalizedUploadFolder(part.content);
-    if (!folder)
-        throw RequestError(
-            "folder must be Security/PersonsImages/ or Security/SecLogDetails_Bill/");
-    noteRequestDetail(*folder);
+            folderPart = &part;
+    if (!folderPart)
+        throw RequestError("folder is missing");
+    const UploadFolder folder = confinedUploadFolder(context.filesDir, folderPart->content);
+    noteRequestDetail(folder.name);
 
     // The client reuses its names ("1" for every person's photo, "0", "1"... for bills), so
     // each file gets a name of its own. Every name is checked before anything is written, and
@@ -64,7 +46,7 @@ void handleUpload(RouteContext &context, const httplib::Request &req, httplib::R
     }
     if (files.empty())
         throw RequestError("no files in upload");
-    const std::filesystem::path folderDir = context.filesDir / *folder;
+    const std::filesystem::path &folderDir = folder.path;
     std::vector<std::string> names;
     names.reserve(files.size());
     try {
@@ -80,7 +62,7 @@ void handleUpload(RouteContext &context, const httplib::Request &req, httplib::R
     }
     nlohmann::json stored = nlohmann::json::array();
     for (const auto &name : names)
-        stored.push_back("~/" + *folder + name);
+        stored.push_back("~/" + folder.name + name);
     replyJson(res, stored);
 }
 

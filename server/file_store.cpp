@@ -1,12 +1,15 @@
 #include "file_store.h"
 
+#include "request_error.h"
+#include "sodium_wrappers.h"
+
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <stdexcept>
 
 namespace seclog::server {
@@ -30,12 +33,21 @@ std::string lowerTrimmed(std::string_view text) {
     return result;
 }
 
-// 64 random bits in hex: uploads on all threads draw from their own seeded engine.
+// 64 random bits in hex from the system's CSPRNG: stored files are served to anyone who knows
+// the name, so names must not be guessable from earlier ones.
 std::string randomSuffix() {
-    thread_local std::mt19937_64 engine{std::random_device{}()};
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(engine()));
-    return text;
+    return hexText(randomBytes(8));
+}
+
+bool climbsUp(std::string_view folder) {
+    size_t start = 0;
+    while (start <= folder.size()) {
+        const size_t end = std::min(folder.find_first_of("/\\", start), folder.size());
+        if (folder.substr(start, end - start) == "..")
+            return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 struct FileCloser {
@@ -44,20 +56,35 @@ struct FileCloser {
 
 } // namespace
 
-bool isUploadFolder(std::string_view folder) {
-    for (std::string_view allowed : kUploadFolders)
-        if (folder == allowed)
-            return true;
-    return false;
+UploadFolder confinedUploadFolder(const std::filesystem::path &root, std::string_view folder) {
+    if (folder.empty())
+        throw RequestError("folder is missing");
+    if (folder.front() == '/' || folder.front() == '\\' || folder.find(':') != std::string::npos)
+        throw RequestError("folder must be a path relative to the upload root");
+    if (climbsUp(folder))
+        throw RequestError("folder may not contain \"..\"");
+    std::string name(folder);
+    if (name.back() != '/')
+        name.push_back('/');
+    if (std::find(kUploadFolders.begin(), kUploadFolders.end(), name) == kUploadFolders.end())
+        throw RequestError(
+            "folder must be Security/PersonsImages/ or Security/SecLogDetails_Bill/");
+    std::filesystem::path path = root / name;
+    if (!staysInside(root, path))
+        throw RequestError("folder leads out of the upload root through a symbolic link");
+    return {std::move(name), std::move(path)};
 }
 
-std::optional<std::string> normalizedUploadFolder(std::string_view folder) {
-    std::string withSlash(folder);
-    if (withSlash.empty() || withSlash.back() != '/')
-        withSlash.push_back('/');
-    if (!isUploadFolder(withSlash))
-        return std::nullopt;
-    return withSlash;
+bool staysInside(const std::filesystem::path &root, const std::filesystem::path &path) {
+    std::error_code error;
+    const std::filesystem::path realRoot = std::filesystem::canonical(root, error);
+    if (error)
+        return false;
+    const std::filesystem::path realPath = std::filesystem::weakly_canonical(path, error);
+    if (error)
+        return false;
+    const std::filesystem::path relative = realPath.lexically_relative(realRoot);
+    return !relative.empty() && *relative.begin() != "..";
 }
 
 bool isStorableFileName(std::string_view clientName) {
@@ -83,6 +110,8 @@ std::optional<std::filesystem::path> resolveStoredFile(const std::filesystem::pa
             return std::nullopt;
         result /= part;
     }
+    if (!staysInside(root, result))
+        return std::nullopt;
     return result;
 }
 

@@ -7,10 +7,19 @@
 
 namespace seclog::server {
 
-// Upload folders the client may write to, in the client's spelling (trailing slash).
-bool isUploadFolder(std::string_view folder);
-// "Security/PersonsImages" and "Security/PersonsImages/" both give the slash form.
-std::optional<std::string> normalizedUploadFolder(std::string_view folder);
+struct UploadFolder {
+    std::string name;           // the client's spelling with a trailing slash
+    std::filesystem::path path; // where its files go
+};
+
+// The folder an upload names ("Security/PersonsImages" or with a trailing slash), checked: a
+// relative path without "..", one of the folders the client uploads to, and inside root once
+// symbolic links are followed. Anything else is a RequestError saying which rule it breaks.
+UploadFolder confinedUploadFolder(const std::filesystem::path &root, std::string_view folder);
+
+// Whether path, once symbolic links are followed, is root or lies below it. path need not
+// exist yet; errors count as outside.
+bool staysInside(const std::filesystem::path &root, const std::filesystem::path &path);
 
 // Whether the name the client gave an uploaded file is acceptable: one plain name, refused
 // when empty, when it holds "..", a slash, a backslash, a colon or a control
@@ -18,7 +27,7 @@ std::optional<std::string> normalizedUploadFolder(std::string_view folder);
 bool isStorableFileName(std::string_view clientName);
 
 // Maps a client path such as "Security/PersonsImages/a.jpg" to a file inside root;
-// nullopt if it would leave root (.., absolute paths, backslashes).
+// nullopt if it would leave root (.., absolute paths, backslashes, symbolic links out).
 std::optional<std::filesystem::path> resolveStoredFile(const std::filesystem::path &root,
                                                        std::string_view relative);
 

@@ -1,5 +1,6 @@
 #include "http_reply.h"
 
+#include "payload_too_large.h"
 #include "request_error.h"
 
 namespace seclog::server {
@@ -20,6 +21,8 @@ void answerGuarded(httplib::Response &res, const std::function<void()> &body) {
         body();
     } catch (const RequestError &error) {
         replyError(res, 400, error.what());
+    } catch (const PayloadTooLarge &error) {
+        replyError(res, 413, error.what());
     } catch (const std::exception &error) {
         replyError(res, 500, std::string("internal error: ") + error.what());
     }

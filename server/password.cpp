@@ -1,39 +1,56 @@
 #include "password.h"
 
-#include "sha256.h"
+#include "sodium_wrappers.h"
+
+#include <sodium.h>
+#include <stdexcept>
 
 namespace seclog::server {
+namespace {
 
-std::string hashPassword(std::string_view salt, std::string_view password) {
-    std::string input;
-    input.append(salt).append(":").append(password);
-    return sha256Hex(input);
+constexpr unsigned long long kOpsLimit = crypto_pwhash_OPSLIMIT_INTERACTIVE;
+constexpr std::size_t kMemLimit = crypto_pwhash_MEMLIMIT_INTERACTIVE;
+constexpr std::size_t kLegacyHashLength = 2 * crypto_hash_sha256_BYTES;
+
+bool isArgon2String(std::string_view stored) {
+    return stored.starts_with("$argon2id$") || stored.starts_with("$argon2i$");
 }
 
-bool passwordMatches(std::string_view salt, std::string_view storedHash,
-                     std::string_view password) {
-    // Constant-time compare: cheap, and keeps timing from hinting at the hash.
-    const std::string computed = hashPassword(salt, password);
-    if (computed.size() != storedHash.size())
-        return false;
-    unsigned char difference = 0;
-    for (size_t i = 0; i < computed.size(); ++i)
-        difference |= static_cast<unsigned char>(computed[i] ^ storedHash[i]);
-    return difference == 0;
+} // namespace
+
+std::string hashPassword(std::string_view password) {
+    initSodium();
+    char hash[crypto_pwhash_STRBYTES];
+    if (crypto_pwhash_str(hash, password.data(), password.size(), kOpsLimit, kMemLimit) != 0)
+        throw std::runtime_error("out of memory while hashing a password");
+    return hash;
 }
 
-std::string makeSalt(std::mt19937_64 &random) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string salt;
-    for (int i = 0; i < 32; ++i)
-        salt.push_back(kHex[random() & 0xf]);
-    return salt;
+PasswordMatch matchPassword(std::string_view storedHash, std::string_view legacySalt,
+                            std::string_view password) {
+    initSodium();
+    if (isArgon2String(storedHash)) {
+        const std::string stored(storedHash); // libsodium reads it up to its NUL
+        if (crypto_pwhash_str_verify(stored.c_str(), password.data(), password.size()) != 0)
+            return PasswordMatch::No;
+        const bool current =
+            stored.starts_with("$argon2id$") &&
+            crypto_pwhash_str_needs_rehash(stored.c_str(), kOpsLimit, kMemLimit) == 0;
+        return current ? PasswordMatch::Yes : PasswordMatch::YesRehash;
+    }
+    if (storedHash.size() != kLegacyHashLength || legacySalt.empty())
+        return PasswordMatch::No;
+    const std::string computed = legacyPasswordHash(legacySalt, password);
+    // Constant time, so the timing does not hint at the hash.
+    return sodium_memcmp(computed.data(), storedHash.data(), kLegacyHashLength) == 0
+               ? PasswordMatch::YesRehash
+               : PasswordMatch::No;
 }
 
-std::string makeSalt() {
-    std::random_device device;
-    std::mt19937_64 random((static_cast<std::uint64_t>(device()) << 32) | device());
-    return makeSalt(random);
+std::string legacyPasswordHash(std::string_view salt, std::string_view password) {
+    std::string input(salt);
+    input.append(":").append(password);
+    return hexText(sha256Digest(input));
 }
 
 } // namespace seclog::server

@@ -1,120 +1,73 @@
 #include "png_writer.h"
 
-#include <algorithm>
-#include <array>
+#include <png.h>
 #include <stdexcept>
 
 namespace seclog::server {
 namespace {
 
-std::array<std::uint32_t, 256> makeCrcTable() {
-    std::array<std::uint32_t, 256> table{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-        std::uint32_t c = n;
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? 0xedb88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
+void appendToString(png_structp png, png_bytep data, png_size_t length) {
+    static_cast<std::string *>(png_get_io_ptr(png))->append(reinterpret_cast<char *>(data), length);
+}
+
+void noFlush(png_structp) {}
+
+// libpng reports errors by longjmp back to the setjmp below, so this frame holds only plain
+// data; false if libpng failed. rows point at width*height pixels packed as bitDepth and
+// colourType say.
+bool writePng(std::string *out, png_uint_32 width, png_uint_32 height, int bitDepth, int colourType,
+              png_bytep *rows) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
     }
-    return table;
+    png_set_write_fn(png, out, appendToString, noFlush);
+    png_set_IHDR(png, info, width, height, bitDepth, colourType, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_write_image(png, rows);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
 }
 
-void appendBigEndian(std::string &out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<char>((value >> shift) & 0xff));
-}
-
-void appendChunk(std::string &out, std::string_view type, std::string_view payload) {
-    appendBigEndian(out, static_cast<std::uint32_t>(payload.size()));
-    std::string typed(type);
-    typed.append(payload);
-    out.append(typed);
-    appendBigEndian(out, crc32(typed));
-}
-
-std::string zlibStored(std::string_view raw) {
-    std::string out = {'\x78', '\x01'};
-    size_t offset = 0;
-    do {
-        const size_t length = std::min<size_t>(raw.size() - offset, 65535);
-        const bool last = offset + length == raw.size();
-        out.push_back(last ? '\x01' : '\x00');
-        const auto len16 = static_cast<std::uint16_t>(length);
-        const auto nlen16 = static_cast<std::uint16_t>(~len16);
-        out.push_back(static_cast<char>(len16 & 0xff));
-        out.push_back(static_cast<char>(len16 >> 8));
-        out.push_back(static_cast<char>(nlen16 & 0xff));
-        out.push_back(static_cast<char>(nlen16 >> 8));
-        out.append(raw.substr(offset, length));
-        offset += length;
-    } while (offset < raw.size());
-    appendBigEndian(out, adler32(raw));
+std::string encoded(int width, int height, int bitDepth, int colourType,
+                    std::vector<std::uint8_t> &packed, size_t rowBytes) {
+    std::vector<png_bytep> rows(static_cast<size_t>(height));
+    for (size_t y = 0; y < rows.size(); ++y)
+        rows[y] = packed.data() + y * rowBytes;
+    std::string out;
+    if (!writePng(&out, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), bitDepth,
+                  colourType, rows.data()))
+        throw std::runtime_error("libpng could not write the image");
     return out;
 }
 
-// bitDepth and colourType as the IHDR chunk has them; scanlines already carry their filter
-// bytes.
-std::string pngFile(int width, int height, char bitDepth, char colourType,
-                    const std::string &scanlines) {
-    std::string header;
-    appendBigEndian(header, static_cast<std::uint32_t>(width));
-    appendBigEndian(header, static_cast<std::uint32_t>(height));
-    header += {bitDepth, colourType, '\x00', '\x00', '\x00'}; // no interlace
-
-    std::string png = "\x89PNG\r\n\x1a\n";
-    appendChunk(png, "IHDR", header);
-    appendChunk(png, "IDAT", zlibStored(scanlines));
-    appendChunk(png, "IEND", "");
-    return png;
-}
-
 } // namespace
-
-std::uint32_t crc32(std::string_view data) {
-    static const auto table = makeCrcTable();
-    std::uint32_t c = 0xffffffffu;
-    for (unsigned char byte : data)
-        c = table[(c ^ byte) & 0xff] ^ (c >> 8);
-    return c ^ 0xffffffffu;
-}
-
-std::uint32_t adler32(std::string_view data) {
-    std::uint32_t a = 1, b = 0;
-    for (unsigned char byte : data) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    return (b << 16) | a;
-}
 
 std::string encodePng(int width, int height, const std::vector<std::uint8_t> &rgb) {
     if (width <= 0 || height <= 0 ||
         rgb.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 3)
         throw std::invalid_argument("encodePng: pixel buffer does not match the size");
-    std::string scanlines;
-    const size_t stride = static_cast<size_t>(width) * 3;
-    for (int y = 0; y < height; ++y) {
-        scanlines.push_back('\0'); // filter: none
-        scanlines.append(reinterpret_cast<const char *>(rgb.data()) + y * stride, stride);
-    }
-    return pngFile(width, height, '\x08', '\x02', scanlines); // 8-bit RGB
+    std::vector<std::uint8_t> pixels = rgb; // libpng takes rows as non-const pointers
+    return encoded(width, height, 8, PNG_COLOR_TYPE_RGB, pixels, static_cast<size_t>(width) * 3);
 }
 
 std::string encodeBlackWhitePng(int width, int height, const std::vector<bool> &black) {
     if (width <= 0 || height <= 0 ||
         black.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
         throw std::invalid_argument("encodeBlackWhitePng: pixel flags do not match the size");
-    std::string scanlines;
     const size_t rowBytes = (static_cast<size_t>(width) + 7) / 8;
-    for (int y = 0; y < height; ++y) {
-        scanlines.push_back('\0'); // filter: none
-        std::string row(rowBytes, '\0');
-        for (int x = 0; x < width; ++x)
-            if (!black[static_cast<size_t>(y) * static_cast<size_t>(width) +
-                       static_cast<size_t>(x)])
-                row[static_cast<size_t>(x) / 8] |= static_cast<char>(0x80 >> (x % 8)); // 1 is white
-        scanlines += row;
-    }
-    return pngFile(width, height, '\x01', '\x00', scanlines); // 1-bit greyscale
+    std::vector<std::uint8_t> packed(rowBytes * static_cast<size_t>(height), 0);
+    for (size_t y = 0; y < static_cast<size_t>(height); ++y)
+        for (size_t x = 0; x < static_cast<size_t>(width); ++x)
+            if (!black[y * static_cast<size_t>(width) + x]) // 1 is white
+                packed[y * rowBytes + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+    return encoded(width, height, 1, PNG_COLOR_TYPE_GRAY, packed, rowBytes);
 }
 
 } // namespace seclog::server

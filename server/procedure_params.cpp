@@ -64,6 +64,10 @@ std::string mobileDigits(std::string_view mobile) {
 }
 
 std::string likeStartsWith(std::string_view text) {
+    // SQLite refuses LIKE patterns over 50,000 bytes; no name or number searched is near this.
+    if (text.size() > kMaxSearchTextBytes)
+        throw RequestError("search text longer than " + std::to_string(kMaxSearchTextBytes) +
+                           " bytes");
     std::string pattern;
     for (char c : text) {
         if (c == '%' || c == '_' || c == '\\')

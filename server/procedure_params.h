@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <nlohmann/json.hpp>
@@ -28,6 +29,9 @@ std::int64_t positiveIdParam(const nlohmann::json &data, std::string_view key);
 // differently. Compare it with kMobileDigitsSql of the stored number.
 std::string mobileDigits(std::string_view mobile);
 inline constexpr const char *kMobileDigitsSql = "REPLACE(REPLACE(p.IOMobile, ' ', ''), '-', '')";
+
+// Longest text a search matches with LIKE; longer ones are a RequestError.
+inline constexpr std::size_t kMaxSearchTextBytes = 1000;
 
 // Makes user text safe inside "LIKE ? ESCAPE '\'": %, _ and \ match only themselves.
 std::string likeContains(std::string_view text);

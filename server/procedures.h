@@ -26,6 +26,9 @@ void addDocumentPersonProcedures(ProcedureRegistry &registry);
 ProcedureRegistry makeProcedureRegistry();
 
 // Form-post procedures.
+// The login: [user row] for the active user with that password, else []. Takes the database
+// lock itself, only around its reads and writes; a right password kept in an older form is
+// stored anew as Argon2id.
 nlohmann::json verifyUser(ProcedureContext &context, const std::string &userName,
                           const std::string &password);
 // /SaveSecurityIOLog: marks a log OUT. Replies [{"SMsg"}] or [{"ErrorMsg"}].

@@ -6,15 +6,14 @@
 #include "identity_route.h"
 #include "procedures.h"
 #include "quoted_parameters.h"
+#include "request_body.h"
 #include "request_error.h"
+#include "request_limits.h"
 #include "request_log.h"
+#include "save_keys.h"
 
 namespace seclog::server {
 namespace {
-
-// httplib itself refuses url-encoded bodies over 8 KiB, so form routes read the body
-// themselves; later full saves carry photos.
-constexpr size_t kMaxFormBytes = 32 * 1024 * 1024;
 
 nlohmann::json parseJsonData(const nlohmann::json &body) {
     const auto it = body.find("JSONData");
@@ -51,9 +50,17 @@ nlohmann::json runProcedure(RouteContext &context, const std::string &spName,
     return handler(procedureContext, data);
 }
 
+nlohmann::json readJsonObject(const httplib::Request &req, const httplib::ContentReader &reader) {
+    const auto body =
+        nlohmann::json::parse(readBody(req, reader, kMaxJsonBodyBytes), nullptr, false);
+    if (body.is_discarded() || !body.is_object())
+        throw RequestError("body must be a JSON object");
+    return body;
+}
+
 void handleStoredProcedure(RouteContext &context, const httplib::Request &req,
-                           httplib::Response &res) {
-    const auto body = nlohmann::json::parse(req.body, nullptr, false);
+                           httplib::Response &res, const httplib::ContentReader &reader) {
+    const nlohmann::json body = readJsonObject(req, reader);
     if (body.is_discarded() || !body.is_object())
         throw RequestError("body must be a JSON object");
     const auto name = body.find("SPName");
@@ -80,10 +87,8 @@ std::string bodyText(const nlohmann::json &body, const char *key) {
 // Parameters is a single-quoted text holding a one-object array, the procedure's arguments.
 // Replies are always text.
 void handleCommonGetSearchData(RouteContext &context, const httplib::Request &req,
-                               httplib::Response &res) {
-    const auto body = nlohmann::json::parse(req.body, nullptr, false);
-    if (body.is_discarded() || !body.is_object())
-        throw RequestError("body must be a JSON object");
+                               httplib::Response &res, const httplib::ContentReader &reader) {
+    const nlohmann::json body = readJsonObject(req, reader);
     const std::string spName = bodyText(body, "SP_Name");
     const nlohmann::json parameters = parseQuotedParameters(bodyText(body, "Parameters"));
     if (!parameters.is_array() || parameters.size() != 1 || !parameters[0].is_object())
@@ -95,16 +100,10 @@ void handleCommonGetSearchData(RouteContext &context, const httplib::Request &re
     replyJson(res, rows);
 }
 
+// httplib refuses url-encoded bodies over 8 KiB when it reads them itself, so form routes
+// read theirs, and parse it with httplib's own query parser.
 httplib::Params readFormParams(const httplib::Request &req, const httplib::ContentReader &reader) {
-    if (req.is_multipart_form_data())
-        throw RequestError("expected an url-encoded form");
-    std::string body;
-    const bool complete = reader([&](const char *data, size_t length) {
-        body.append(data, length);
-        return body.size() <= kMaxFormBytes;
-    });
-    if (!complete)
-        throw RequestError("form body too large or incomplete");
+    const std::string body = readBody(req, reader, kMaxJsonBodyBytes);
     httplib::Params params = req.params; // query string, if any
     httplib::detail::parse_query_text(body, params);
     return params;
@@ -123,12 +122,10 @@ void handleVerifyUser(RouteContext &context, const httplib::Params &params,
     if (spName != "Usp_CommonService" || spType != "Sel_Pwd")
         throw RequestError("verifyUser expects spName Usp_CommonService and spType Sel_Pwd");
     // branchCode is always the app's fixed text; the user's own branch is in the reply.
-    nlohmann::json rows;
-    {
-        auto lock = context.db.lock();
-        ProcedureContext procedureContext{context.db, context.port, context.filesDir};
-        rows = verifyUser(procedureContext, formValue(params, "uName"), formValue(params, "pwd"));
-    }
+    // verifyUser takes the database lock itself: hashing a password must not hold it.
+    ProcedureContext procedureContext{context.db, context.port, context.filesDir};
+    nlohmann::json rows =
+        verifyUser(procedureContext, formValue(params, "uName"), formValue(params, "pwd"));
     stringifyValues(rows);
     replyJson(res, rows);
 }
@@ -136,18 +133,54 @@ void handleVerifyUser(RouteContext &context, const httplib::Params &params,
 using SaveFunction = nlohmann::json (*)(ProcedureContext &, const std::string &,
                                         const std::string &);
 
-// Both save paths take the header list and the detail list as JSON text.
+// Both save paths take the header list and the detail list as JSON text. A save sent with an
+// "Idempotency-Key" is applied once: its key is stored with the log, and the same key again is
+// answered with the first answer (marked "Idempotent-Replayed"). Without a key every save is
+// applied, as before.
 template <SaveFunction save>
-void handleSave(RouteContext &context, const httplib::Params &params, httplib::Response &res) {
+void handleSave(RouteContext &context, const httplib::Params &params, const std::string &key,
+                httplib::Response &res) {
+    if (key.size() > SaveKeys::maxKeyLength)
+        throw RequestError("Idempotency-Key is too long");
     nlohmann::json rows;
+    bool replayed = false;
     {
         auto lock = context.db.lock();
-        ProcedureContext procedureContext{context.db, context.port, context.filesDir};
-        rows = save(procedureContext, formValue(params, "SecurityIOLog"),
-                    formValue(params, "SecurityIODetails"));
+        if (!key.empty()) {
+            SaveKeys::ensureTable(context.db);
+            if (auto first = SaveKeys::firstAnswer(context.db, key)) {
+                rows = std::move(*first);
+                replayed = true;
+            }
+        }
+        if (!replayed) {
+            ProcedureContext procedureContext{context.db, context.port, context.filesDir};
+            context.db.transaction([&] {
+                rows = save(procedureContext, formValue(params, "SecurityIOLog"),
+                            formValue(params, "SecurityIODetails"));
+                // A refusal is not remembered: the guard may mend the form and send it again.
+                if (!key.empty() && SaveKeys::stored(rows))
+                    SaveKeys::remember(context.db, key, rows);
+            });
+            if (context.dieAt == "after-save" && SaveKeys::stored(rows))
+                std::_Exit(70);
+        }
     }
+    if (replayed)
+        res.set_header("Idempotent-Replayed", "true");
     stringifyValues(rows);
     replyJson(res, rows);
+}
+
+template <SaveFunction save>
+void addSaveRoute(httplib::Server &server, RouteContext &context, const std::string &path) {
+    server.Post(path, [&context](const httplib::Request &req, httplib::Response &res,
+                                 const httplib::ContentReader &reader) {
+        answerGuarded(res, [&] {
+            handleSave<save>(context, readFormParams(req, reader),
+                             req.get_header_value("Idempotency-Key"), res);
+        });
+    });
 }
 
 // The summaries: a form of text parameters, "SecurityReport" the JSON text of the criteria,
@@ -185,29 +218,47 @@ void answerUnknownRoute(const httplib::Request &req, httplib::Response &res) {
     replyError(res, 400, "unknown route: " + req.method + " " + req.path);
 }
 
+// Bodies sent to an unknown route are read within the limit too before the refusal.
+void answerUnknownRouteWithBody(const httplib::Request &req, httplib::Response &res,
+                                const httplib::ContentReader &reader) {
+    answerGuarded(res, [&] {
+        if (req.is_multipart_form_data())
+            readMultipartBody(req, reader, kMaxJsonBodyBytes);
+        else
+            readBody(req, reader, kMaxJsonBodyBytes);
+        answerUnknownRoute(req, res);
+    });
+}
+
+using JsonHandler = void (*)(RouteContext &, const httplib::Request &, httplib::Response &,
+                             const httplib::ContentReader &);
+
+void addJsonRoute(httplib::Server &server, RouteContext &context, const std::string &path,
+                  JsonHandler handler) {
+    server.Post(path, [&context, handler](const httplib::Request &req, httplib::Response &res,
+                                          const httplib::ContentReader &reader) {
+        answerGuarded(res, [&] { handler(context, req, res, reader); });
+    });
+}
+
 } // namespace
 
 void installRoutes(httplib::Server &server, RouteContext &context) {
-    server.Post("/sp", [&context](const httplib::Request &req, httplib::Response &res) {
-        answerGuarded(res, [&] { handleStoredProcedure(context, req, res); });
-    });
-    server.Post("/CommonGetSearchData",
-                [&context](const httplib::Request &req, httplib::Response &res) {
-                    answerGuarded(res, [&] { handleCommonGetSearchData(context, req, res); });
-                });
+    addJsonRoute(server, context, "/sp", handleStoredProcedure);
+    addJsonRoute(server, context, "/CommonGetSearchData", handleCommonGetSearchData);
     addFormRoute(server, context, "/verifyUser", handleVerifyUser);
-    addFormRoute(server, context, "/SaveSecurityIOLog", handleSave<saveSecurityIOLog>);
-    addFormRoute(server, context, "/SaveSecurityIOLog_NoImageData",
-                 handleSave<saveSecurityIOLogNoImageData>);
+    addSaveRoute<saveSecurityIOLog>(server, context, "/SaveSecurityIOLog");
+    addSaveRoute<saveSecurityIOLogNoImageData>(server, context, "/SaveSecurityIOLog_NoImageData");
     addFormRoute(server, context, "/GetCommonNestedData", handleNestedData);
     installFileRoutes(server, context);
     installIdentityRoute(server);
 
     // Registered last: httplib tries routes in order.
     server.Get(".*", answerUnknownRoute);
-    server.Post(".*", answerUnknownRoute);
-    server.Put(".*", answerUnknownRoute);
-    server.Delete(".*", answerUnknownRoute);
+    server.Post(".*", answerUnknownRouteWithBody);
+    server.Put(".*", answerUnknownRouteWithBody);
+    server.Patch(".*", answerUnknownRouteWithBody);
+    server.Delete(".*", answerUnknownRouteWithBody);
 }
 
 } // namespace seclog::server

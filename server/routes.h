@@ -13,6 +13,7 @@ struct RouteContext {
     const ProcedureRegistry &registry;
     std::filesystem::path filesDir;
     int port = 0;
+    std::string dieAt = {}; // see ServerOptions::dieAt
 };
 
 // Installs every route the client uses, plus a catch-all that answers 400.

@@ -3,8 +3,10 @@
 #include "database.h"
 #include "demo_data.h"
 #include "document_codes.h"
-#include "password.h"
+#include "http_reply.h"
 #include "procedures.h"
+#include "request_body.h"
+#include "request_limits.h"
 #include "request_log.h"
 #include "routes.h"
 #include "schema.h"
@@ -18,8 +20,6 @@
 
 namespace seclog::server {
 namespace {
-
-constexpr size_t kMaxUploadBytes = 64 * 1024 * 1024;
 
 std::filesystem::path filesDirFor(const ServerOptions &options) {
     if (!options.filesDir.empty())
@@ -43,6 +43,29 @@ void prepareDatabase(Database &db, const ServerOptions &options,
         writeDocumentCodeFiles(db, options.codesDir);
 }
 
+// Refusals httplib makes by itself (a body over the payload limit, a request it cannot parse)
+// come without a body: give them the JSON error every route answers with.
+httplib::Server::HandlerResponse answerLibraryRefusal(const httplib::Request &,
+                                                      httplib::Response &res) {
+    if (!res.body.empty())
+        return httplib::Server::HandlerResponse::Unhandled;
+    replyError(res, res.status,
+               res.status == 413 ? tooLargeMessage(kMaxUploadBytes)
+                                 : "request refused with HTTP " + std::to_string(res.status));
+    return httplib::Server::HandlerResponse::Handled;
+}
+
+// The fault "upload:N": the process ends the moment the Nth upload arrives, as a server that
+// crashed or lost power would. It takes the place of the request log's timing hook.
+void installUploadDeath(httplib::Server &http, int nth) {
+    http.set_pre_routing_handler([nth](const httplib::Request &req, httplib::Response &) {
+        static std::atomic<int> uploads = 0;
+        if (req.path == "/upload" && ++uploads == nth)
+            std::_Exit(70);
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+}
+
 } // namespace
 
 struct StandInServer::Impl {
@@ -64,7 +87,10 @@ StandInServer::StandInServer(ServerOptions options) : impl_(std::make_unique<Imp
     prepareDatabase(impl_->db, options, impl_->routeContext.filesDir);
 
     httplib::Server &http = impl_->http;
+    // httplib refuses a declared body over the largest limit before any route reads it;
+    // routes hold their own bodies to their own limits (request_body.h).
     http.set_payload_max_length(kMaxUploadBytes);
+    http.set_error_handler(httplib::Server::HandlerWithResponse(answerLibraryRefusal));
     if (options.logRequests)
         installRequestLog(http, std::cout);
 
@@ -75,7 +101,10 @@ StandInServer::StandInServer(ServerOptions options) : impl_(std::make_unique<Imp
         throw std::runtime_error("cannot listen on " + options.host + ":" +
                                  std::to_string(options.port));
     impl_->routeContext.port = impl_->port;
+    impl_->routeContext.dieAt = options.dieAt;
     installRoutes(http, impl_->routeContext);
+    if (options.dieAt.rfind("upload:", 0) == 0)
+        installUploadDeath(http, std::stoi(options.dieAt.substr(7)));
 
     // The socket is already listening, so clients may connect before this thread runs.
     impl_->serveThread = std::thread([impl = impl_.get()] {
@@ -121,7 +150,7 @@ std::size_t writeDocumentCodes(const ServerOptions &options) {
 
 std::int64_t StandInServer::addUser(const NewUser &user) {
     auto lock = impl_->db.lock();
-    return insertUser(impl_->db, user, makeSalt());
+    return insertUser(impl_->db, user);
 }
 
 } // namespace seclog::server

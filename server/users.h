@@ -9,7 +9,12 @@ namespace seclog::server {
 
 class Database;
 
-std::int64_t insertUser(Database &db, const NewUser &user, const std::string &salt,
-                        const std::string &imagePath = "");
+// Adds the user's employee and login, the password stored as hashPassword makes it; returns
+// Users_id.
+std::int64_t insertUser(Database &db, const NewUser &user, const std::string &imagePath = "");
+
+// The same with the password already hashed by hashPassword (user.password is not read).
+std::int64_t insertHashedUser(Database &db, const NewUser &user, const std::string &passwordHash,
+                              const std::string &imagePath = "");
 
 } // namespace seclog::server

@@ -106,7 +106,8 @@ void DCApprovalViewController::refresh() {
             DATA = TOTALDATA;
             MainQueue::async(this, [this] { reloadData(); });
         },
-        this, QString(), 0);
+        // The framework's time-out: a silent server must not keep the list waiting forever.
+        this);
     MainQueue::async(this, [this] { setRefreshing(false); });
 }
 
@@ -232,7 +233,7 @@ void DCApprovalViewController::Attach() {
                 const auto lines = RowsReader::listOfRows(reply);
                 MainQueue::async(this, [this, dc, lines] { attachReply(dc, lines); });
             },
-            this, QString(), 0);
+            this);
     }
 }
 

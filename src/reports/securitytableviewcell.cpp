@@ -4,6 +4,7 @@
 #include "commonclass.h"
 
 #include <cmath>
+#include <QtNumeric>
 
 namespace {
 // A count as the server writes it: decimal text; anything else counts as nothing.
@@ -18,6 +19,12 @@ std::optional<qlonglong> wholeNumber(const QVariant &value) {
     const qlonglong n = value.toString().trimmed().toLongLong(&ok);
     return ok ? std::optional<qlonglong>(n) : std::nullopt;
 }
+
+// A count as a whole number; one too large for that keeps its size ("1e+300").
+QString countText(double count) {
+    return std::abs(count) < 1e15 ? QString::number(qlonglong(count))
+                                  : QString::number(count, 'g', 15);
+}
 } // namespace
 
 securityTableViewCell::securityTableViewCell(const QVariantMap &day, QObject *parent)
@@ -31,9 +38,11 @@ securityTableViewCell::securityTableViewCell(const QVariantMap &day, QObject *pa
     const QString night = day.value(QStringLiteral("Night")).toString();
     const auto forenoon = wholeNumber(daylight);
     const auto afternoon = wholeNumber(night);
+    // A sum beyond the whole numbers is as unreadable as a malformed count.
+    qlonglong unique = 0;
+    const bool summed = forenoon && afternoon && !qAddOverflow(*forenoon, *afternoon, &unique);
     subtitle = QStringLiteral("Fore Noon  ") + daylight + QStringLiteral("\nAfter Noon  ") + night +
-               QStringLiteral("\nUnique ") +
-               (forenoon && afternoon ? QString::number(*forenoon + *afternoon) : QString());
+               QStringLiteral("\nUnique ") + (summed ? QString::number(unique) : QString());
     title2 = day.value(QStringLiteral("Total")).toString();
     THEDATA = day.value(QStringLiteral("detail")).toList();
     thedatatotal = number(day.value(QStringLiteral("Total")));
@@ -61,6 +70,6 @@ QString securityTableViewCell::titleForRow(int i) const {
     const QVariantMap entry = THEDATA.value(i).toMap();
     const double count = number(entry.value(QStringLiteral("Cnt")));
     return entry.value(QStringLiteral("IOType")).toString() + QStringLiteral("  ") +
-           QString::number(qlonglong(count)) + QStringLiteral("  ") +
-           QString::number(std::round(value(i)), 'f', 1) + QStringLiteral(" %");
+           countText(count) + QStringLiteral("  ") + QString::number(std::round(value(i)), 'f', 1) +
+           QStringLiteral(" %");
 }

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QList>
 #include <QStringList>
+#include <QUuid>
 
 class AlertController;
 class DCDetailViewController;
@@ -116,4 +117,6 @@ private:
     std::unique_ptr<SaveJob> m_save;
     bool m_saving = false;
     std::shared_ptr<FetchTask> m_load;
+    // Names this form's saves to the server (see SecurityLogSave::saveKey).
+    const QUuid m_formId = QUuid::createUuid();
 };

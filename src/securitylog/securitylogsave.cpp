@@ -4,6 +4,11 @@
 #include "rows.h"
 #include "secitemtblviewcell.h"
 
+#include <QCryptographicHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 namespace SecurityLogSave {
 
 namespace {
@@ -114,14 +119,38 @@ Answer readAnswer(const QVariant &reply) {
             return {error, error};
     const Rows rows = RowsReader::textRows(reply);
     const Row first = rows.value(0);
-    if (first.contains(error))
-        return {error, RowsReader::text(first, error)};
+    // A refusal always says something: an empty or non-text "Error" gets the usual words.
+    if (first.contains(error)) {
+        const QString text = RowsReader::text(first, error);
+        return {error, text.trimmed().isEmpty() ? QStringLiteral("Error Contact IT Dep") : text};
+    }
     const QString id = RowsReader::text(first, QStringLiteral("ID"));
     bool ok = false;
     const qlonglong number = id.trimmed().toLongLong(&ok);
     if (ok && number > 0)
         return {QStringLiteral("Alert"), id, true};
     return {error, QStringLiteral("Error Contact IT Dep")};
+}
+
+} // namespace SecurityLogSave
+
+namespace SecurityLogSave {
+
+QString saveKey(const QUuid &form, const QVariantMap &record, const Details &details,
+                const QImage &personPhoto) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(QJsonDocument(QJsonObject::fromVariantMap(record)).toJson(QJsonDocument::Compact));
+    hash.addData(
+        QJsonDocument(QJsonArray::fromVariantList(details.records)).toJson(QJsonDocument::Compact));
+    // Pictures by identity: the form keeps the same image objects from one retry to the next.
+    auto addImage = [&hash](const QImage &image) {
+        hash.addData(QByteArray::number(image.isNull() ? 0 : image.cacheKey()) + ';');
+    };
+    addImage(personPhoto);
+    for (const QueuedImage &queued : details.images)
+        addImage(queued.Image);
+    return form.toString(QUuid::WithoutBraces) + QLatin1Char('.') +
+           QString::fromLatin1(hash.result().toHex().left(32));
 }
 
 } // namespace SecurityLogSave

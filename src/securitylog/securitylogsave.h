@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QUuid>
 #include <QVariantList>
 #include <QVariantMap>
 
@@ -30,6 +31,13 @@ struct Details {
 
 // The detail records, image queue and id lists of both sections, IN first.
 Details buildDetails(const QList<SectionEntry> &in, const QList<SectionEntry> &out);
+
+// The idempotency key of one save of a form: the form's own id and what the save carries (the
+// log, its details and its pictures). A retry of the same save sends the same key, so a server
+// that stored the log but could not answer answers the retry with the first answer instead of
+// storing it twice; a form changed since sends another key.
+QString saveKey(const QUuid &form, const QVariantMap &record, const Details &details,
+                const QImage &personPhoto);
 
 // Ids joined by "," in order, no leading or trailing comma.
 class IdList {

@@ -115,7 +115,8 @@ void securityLogDetailView::save(bool print) {
     // The photo goes up only when it is new: a stored one travels as its path.
     const QImage photo = header->PersonimgPath().isEmpty() ? header->photo() : QImage();
     setSaving(true);
-    m_save = std::make_unique<SaveJob>(this, record, details, photo, print);
+    const QString key = SecurityLogSave::saveKey(m_formId, record, details, photo);
+    m_save = std::make_unique<SaveJob>(this, record, details, photo, print, key);
     m_save->start();
 }
 
@@ -143,9 +144,9 @@ void securityLogDetailView::finishSave(const QString &id, bool print) {
 
 securityLogDetailView::SaveJob::SaveJob(securityLogDetailView *form, QVariantMap header,
                                         SecurityLogSave::Details details, QImage personPhoto,
-                                        bool print)
+                                        bool print, QString saveKey)
     : m_form(form), m_header(std::move(header)), m_details(std::move(details)),
-      m_photo(std::move(personPhoto)), m_print(print) {}
+      m_photo(std::move(personPhoto)), m_print(print), m_saveKey(std::move(saveKey)) {}
 
 void securityLogDetailView::SaveJob::start() {
     QList<QImage> images;
@@ -214,7 +215,8 @@ void securityLogDetailView::SaveJob::send() {
     const bool print = m_print;
     m_task = fetchDATA::DataTask(
         form, DCdatabase + QStringLiteral("/SaveSecurityIOLog_NoImageData"), parameters,
-        QStringLiteral("J"), [form, print](const QVariant &reply) {
+        QStringLiteral("J"),
+        [form, print](const QVariant &reply) {
             const auto answer = SecurityLogSave::readAnswer(reply);
             MainQueue::async(form, [form, answer, print] {
                 form->m_save.reset(); // the chain is over; `this` is gone from here on
@@ -231,7 +233,8 @@ void securityLogDetailView::SaveJob::send() {
                     [form, id, print](AlertController *) { form->finishSave(id, print); });
                 common::sharedInstance().presentAlert(form, alert);
             });
-        });
+        },
+        {{QByteArrayLiteral("Idempotency-Key"), m_saveKey.toLatin1()}});
 }
 
 void securityLogDetailView::SaveJob::fail(const QString &title, const QString &message) {

@@ -14,7 +14,7 @@
 class securityLogDetailView::SaveJob {
 public:
     SaveJob(securityLogDetailView *form, QVariantMap header, SecurityLogSave::Details details,
-            QImage personPhoto, bool print);
+            QImage personPhoto, bool print, QString saveKey);
     void start();
 
 private:
@@ -28,5 +28,6 @@ private:
     SecurityLogSave::Details m_details;
     QImage m_photo; // null when the photo is already on the server
     bool m_print;
+    QString m_saveKey;
     std::shared_ptr<FetchTask> m_task;
 };

@@ -70,12 +70,13 @@ std::shared_ptr<FetchTask> fetchDATA::nodefetchD(const QVariantMap &parameters,
     });
 }
 
-std::shared_ptr<FetchTask> fetchDATA::DataTask(QObject *sender, const QString &url,
-                                               const QMap<QString, QString> &parameters,
-                                               const QString &returnType,
-                                               FetchCompletion completion) {
+std::shared_ptr<FetchTask>
+fetchDATA::DataTask(QObject *sender, const QString &url, const QMap<QString, QString> &parameters,
+                    const QString &returnType, FetchCompletion completion,
+                    const QList<QPair<QByteArray, QByteArray>> &headers) {
     HttpRequest request;
     request.url = QUrl(url);
+    request.headers = headers;
     request.contentType = "application/x-www-form-urlencoded";
     request.body = formEncode(parameters);
     const bool asText = returnType == QLatin1String("N");

@@ -41,10 +41,11 @@ public:
 
     // POSTs form-encoded string parameters to `url`. returnType "J" completes with decoded
     // JSON, "N" with the body as text (QString).
-    static std::shared_ptr<FetchTask> DataTask(QObject *sender, const QString &url,
-                                               const QMap<QString, QString> &parameters,
-                                               const QString &returnType,
-                                               FetchCompletion completion);
+    // `headers` go with the request as they are (a save's idempotency key).
+    static std::shared_ptr<FetchTask>
+    DataTask(QObject *sender, const QString &url, const QMap<QString, QString> &parameters,
+             const QString &returnType, FetchCompletion completion,
+             const QList<QPair<QByteArray, QByteArray>> &headers = {});
 
     // Form encoding that keeps every character as typed: only unreserved characters stay
     // literal, so "+", "&", "=" and spaces arrive intact.

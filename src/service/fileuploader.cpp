@@ -84,8 +84,10 @@ std::shared_ptr<FetchTask> FileUploader::upload(const QString &folder,
             for (const QVariant &v : decoded.toList())
                 if (v.typeId() == QMetaType::QString)
                     paths.append(v.toString());
-            // Anything but one path per image means we cannot tell which photo went where.
-            if (decoded.typeId() != QMetaType::QVariantList || paths.size() != expected)
+            // Anything but one path per image means we cannot tell which photo went where;
+            // an item that is no path counts too, or [1,"x"] would pass for one path.
+            if (decoded.typeId() != QMetaType::QVariantList || paths.size() != expected ||
+                decoded.toList().size() != expected)
                 completion({}, QStringLiteral("unexpected upload reply"));
             else
                 completion(paths, QString());

@@ -10,15 +10,24 @@
 namespace KingfisherWrapper {
 
 QUrl convertToSource(const QString &path) {
-    if (path.trimmed().isEmpty())
+    // Only the server's own image paths ("~/folder/name"), under the configured image address:
+    // a full address in a reply is never followed, and no part of the path can leave the
+    // image folder or turn into a query or fragment.
+    const QString trimmed = path.trimmed();
+    if (!trimmed.startsWith(QLatin1Char('~')))
         return {};
-    QString address = path;
-    address.replace(QLatin1Char('~'), imgdatabase);
-    const QUrl url(address, QUrl::StrictMode);
-    if (!url.isValid() || url.host().isEmpty() ||
-        (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
+    const QUrl base(imgdatabase, QUrl::StrictMode);
+    if (!base.isValid() || base.host().isEmpty() ||
+        (base.scheme() != QLatin1String("http") && base.scheme() != QLatin1String("https")))
         return {};
-    return url;
+    QByteArray address = base.toEncoded(QUrl::StripTrailingSlash);
+    for (const QString &segment : trimmed.mid(1).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (segment == QLatin1String(".") || segment == QLatin1String(".."))
+            return {};
+        address += '/' + QUrl::toPercentEncoding(segment);
+    }
+    const QUrl url = QUrl::fromEncoded(address, QUrl::StrictMode);
+    return url.isValid() ? url : QUrl();
 }
 
 } // namespace KingfisherWrapper

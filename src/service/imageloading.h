@@ -5,8 +5,9 @@
 #include <QUrl>
 
 namespace KingfisherWrapper {
-// The address of a server image path: every "~" stands for imgdatabase. A path that does not
-// form an http(s) address gives an empty URL (the view then shows its placeholder).
+// The address of a server image path: its leading "~" stands for imgdatabase, the rest is
+// percent-encoded segment by segment. A path without the "~", with a "." or ".." segment, or an
+// image address that is not http(s) gives an empty URL (the view then shows its placeholder).
 QUrl convertToSource(const QString &path);
 } // namespace KingfisherWrapper
 

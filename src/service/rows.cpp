@@ -27,8 +27,9 @@ Rows textRows(const QVariant &reply) {
                 break;
             case QMetaType::Double: {
                 const double d = v.toDouble();
-                // Whole numbers read as identifiers ("12", not "12.0").
-                if (d == static_cast<double>(static_cast<long long>(d)) && qAbs(d) < 1e15)
+                // Whole numbers read as identifiers ("12", not "12.0"). The range comes first:
+                // casting a number beyond long long is undefined.
+                if (qAbs(d) < 1e15 && d == static_cast<double>(static_cast<long long>(d)))
                     row.insert(it.key(), QString::number(static_cast<long long>(d)));
                 else
                     row.insert(it.key(), QString::number(d, 'g', 15));

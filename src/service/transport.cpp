@@ -83,6 +83,8 @@ TransportJob *HttpTransport::send(const HttpRequest &request) {
     req.setTransferTimeout(request.timeoutMs);
     if (!request.contentType.isEmpty())
         req.setHeader(QNetworkRequest::ContentTypeHeader, request.contentType);
+    for (const auto &[name, value] : request.headers)
+        req.setRawHeader(name, value);
     QNetworkReply *reply = nullptr;
     auto &nam = networkAccessManager();
     if (request.method == "GET")

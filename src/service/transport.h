@@ -3,7 +3,9 @@
 #include <functional>
 #include <memory>
 #include <QByteArray>
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QUrl>
 
@@ -18,6 +20,8 @@ struct HttpRequest {
     // When set, the body is this multipart form instead, kept alive until the reply is done.
     std::shared_ptr<QHttpMultiPart> multipart;
     int timeoutMs = 30000;
+    // Further headers, name and value, sent as given.
+    QList<QPair<QByteArray, QByteArray>> headers;
 };
 
 struct HttpReply {

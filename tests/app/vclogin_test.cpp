@@ -1,6 +1,7 @@
 #include "fixtures.h"
 #include "navigationcontroller.h"
 #include "sessionfixture.h"
+#include "userdefaults.h"
 #include "vclogin.h"
 #include "window.h"
 
@@ -80,6 +81,10 @@ TEST_P(LoginSuccessTest, SendsTheCredentialsSavesTheSessionAsksForTheDeviceAndCl
     const auto saved = UserDefaults::standard().value("master").toString();
     EXPECT_TRUE(saved.contains("Ravi Kumar") && saved.contains(c.gate));
     EXPECT_FALSE(saved.contains("p+ss")) << "the password is never stored";
+    UserDefaults::standard().synchronize();
+    for (const QString &key : UserDefaults::standard().keys())
+        EXPECT_FALSE(UserDefaults::standard().value(key).toString().contains("p+ss"))
+            << key.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Devices, LoginSuccessTest,

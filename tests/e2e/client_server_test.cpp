@@ -14,12 +14,15 @@
 #include "securitylogtvc.h"
 #include "securitytableviewcontroller.h"
 #include "testapp.h"
+#include "userdefaults.h"
 #include "vclogin.h"
 #include "window.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QNetworkReply>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 #include <sqlite3.h>
@@ -28,6 +31,26 @@ namespace {
 
 template <typename T> T *shown() {
     return qobject_cast<T *>(common::sharedInstance().topViewController());
+}
+
+// The DC lists a saved log names on the server, as "INDC_ids=12".
+QStringList documentLists(const std::string &dbPath, const QString &logId) {
+    QStringList lists;
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(dbPath.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        return lists;
+    sqlite3_stmt *statement = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT ListName || '=' || Doc_id FROM SecurityIOLogDocIds "
+                       "WHERE SecIOLog_id = ?1 AND ListName LIKE '%DC_ids'",
+                       -1, &statement, nullptr);
+    sqlite3_bind_int64(statement, 1, logId.toLongLong());
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        lists.append(
+            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0))));
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return lists;
 }
 
 class ClientServerTest : public ::testing::Test {
@@ -69,9 +92,25 @@ TEST_F(ClientServerTest, LogsInWithAPasswordFullOfFormCharactersAndListsTheOpenL
     user.empName = "Kavitha R";
     real.server->addUser(user);
 
+    // Every message logged meanwhile, the client's request log on.
+    static QStringList logged;
+    logged.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("seclog.*=true"));
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &, const QString &line) { logged.append(line); });
+    const auto restore = qScopeGuard([previous] {
+        qInstallMessageHandler(previous);
+        QLoggingCategory::setFilterRules(QString());
+    });
     logIn(QString::fromStdString(user.userName), QString::fromStdString(user.password));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !master.Division_id.isEmpty(); }, 10000))
         << "no device record arrived";
+    // The password is in neither the log nor any stored setting.
+    EXPECT_TRUE(logged.filter("verifyUser").size() >= 1) << logged.join('\n').toStdString();
+    for (const QString &line : logged)
+        EXPECT_FALSE(line.contains("p+ss") || line.contains("p%2Bss")) << line.toStdString();
+    for (const QString &key : UserDefaults::standard().keys())
+        EXPECT_FALSE(UserDefaults::standard().value(key).toString().contains("p+ss"));
     EXPECT_EQ(master.EmpName, "Kavitha R");
     EXPECT_EQ(master.GateName, "Main Gate");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !list->DATA.isEmpty(); }, 10000));
@@ -396,23 +435,7 @@ TEST_F(ClientServerTest, AScannedDCGoesOutWithANewLogAndTheServerKeepsIt) {
     EXPECT_EQ(again->PartyOUTSectionCollView.first().PartyDetails.value("BillNo"),
               "DC/SPN/26-27/0142");
     // The log names the DC among the documents that went out with it.
-    sqlite3 *db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(real.dbPath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr),
-              SQLITE_OK);
-    sqlite3_stmt *statement = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db,
-                                 "SELECT ListName, Doc_id FROM SecurityIOLogDocIds "
-                                 "WHERE SecIOLog_id = ?1",
-                                 -1, &statement, nullptr),
-              SQLITE_OK);
-    sqlite3_bind_int64(statement, 1, id.toLongLong());
-    QStringList lists;
-    while (sqlite3_step(statement) == SQLITE_ROW)
-        lists.append(
-            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0))) +
-            "=" + QString::number(sqlite3_column_int(statement, 1)));
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
+    const QStringList lists = documentLists(real.dbPath(), id);
     EXPECT_EQ(lists, QStringList({"OUTDC_ids=1"}));
 }
 
@@ -452,22 +475,7 @@ TEST_F(ClientServerTest, DCsAttachedFromTheListComeInWithANewLogAndTheServerKeep
     ASSERT_EQ(shownAlert()->title(), "Alert") << shownAlert()->message().toStdString();
     const QString id = shownAlert()->message();
     shownAlert()->tap("ok");
-    sqlite3 *db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(real.dbPath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr),
-              SQLITE_OK);
-    sqlite3_stmt *statement = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db,
-                                 "SELECT ListName || '=' || Doc_id FROM SecurityIOLogDocIds "
-                                 "WHERE SecIOLog_id = ?1 AND ListName LIKE '%DC_ids'",
-                                 -1, &statement, nullptr),
-              SQLITE_OK);
-    sqlite3_bind_int64(statement, 1, id.toLongLong());
-    QStringList lists;
-    while (sqlite3_step(statement) == SQLITE_ROW)
-        lists.append(
-            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0))));
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
+    QStringList lists = documentLists(real.dbPath(), id);
     std::sort(ids.begin(), ids.end());
     std::sort(lists.begin(), lists.end());
     EXPECT_EQ(lists, ids);

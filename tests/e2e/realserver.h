@@ -22,7 +22,10 @@ public:
         options.codesDir = dir.filePath("codes").toStdString();
         options.logRequests = false;
         server = std::make_unique<seclog::server::StandInServer>(options);
-        const QString base = QString::fromStdString(server->baseUrl());
+        serversFile = useServer(dir, QString::fromStdString(server->baseUrl()));
+    }
+    // Points every server set of the client at `base`, through a file in `dir`.
+    static QString useServer(const QTemporaryDir &dir, const QString &base) {
         QFile sets(dir.filePath("servers.json"));
         sets.open(QIODevice::WriteOnly);
         QByteArray one = "{\"nodedb2\":\"B\",\"DCdatabase\":\"B\",\"imgdatabase\":\"B/files\","
@@ -31,9 +34,9 @@ public:
         one.replace("B", base.toUtf8());
         sets.write("{\"local\":" + one + ",\"localm\":" + one + ",\"global\":" + one + "}");
         sets.close();
-        serversFile = sets.fileName();
-        qputenv("SECLOG_SERVERS", serversFile.toUtf8());
+        qputenv("SECLOG_SERVERS", sets.fileName().toUtf8());
         changeDBConnection(1);
+        return sets.fileName();
     }
     ~RealServer() {
         // Idle keep-alive connections would hold the server's workers until they time out.

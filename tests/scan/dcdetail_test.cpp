@@ -3,9 +3,9 @@
 #include "formcells.h"
 #include "navigationcontroller.h"
 #include "qrcodereaderviewcontroller.h"
+#include "qtprinters.h"
 #include "securitylogdetailview.h"
 #include "securitylogtvc.h"
-#include "qtprinters.h"
 #include "sessionfixture.h"
 #include "systemsounds.h"
 #include "window.h"
@@ -78,159 +78,35 @@ TEST_P(ItemRowTest, ShowsQuantitiesLimitsAndWhatATapDoes) {
 
 const QString kT10R6 = QStringLiteral("T(10)      R(6.0)");
 
-INSTANTIATE_TEST_SUITE_P(Table, ItemRowTest,
-                         ::testing::Values(RowCase{"OrdinaryOne",
-                                                   "",
-                                                   "IN",
-                                                   line("Cones", "1", "0"),
-                                                   {},
-                                                   "1",
-                                                   "1",
-                                                   "Cone",
-                                                   1,
-                                                   0,
-                                                   false,
-                                                   true,
-                                                   false,
-                                                   1,
-                                                   "1"},
-                                           RowCase{"OrdinaryOneAndAHalf",
-                                                   "",
-                                                   "OUT",
-                                                   line("Cones", "1.5"),
-                                                   {},
-                                                   "1.5",
-                                                   "1.5",
-                                                   "Cones",
-                                                   1.5,
-                                                   0,
-                                                   false,
-                                                   true,
-                                                   false,
-                                                   1,
-                                                   "1.5"},
-                                           RowCase{"ReturningPartly",
-                                                   "Yes",
-                                                   "IN",
-                                                   line("Cones", "10", "4"),
-                                                   {},
-                                                   "0",
-                                                   kT10R6,
-                                                   "Cones",
-                                                   6,
-                                                   0,
-                                                   true,
-                                                   true,
-                                                   true,
-                                                   1,
-                                                   "6.0"},
-                                           RowCase{"ReturningWhollyBack",
-                                                   "Yes",
-                                                   "IN",
-                                                   line("Cones", "10", "10"),
-                                                   {},
-                                                   "0",
-                                                   "T(10)      R(0.0)",
-                                                   "Cones",
-                                                   0,
-                                                   0,
-                                                   false,
-                                                   false,
-                                                   false,
-                                                   1,
-                                                   "0"},
-                                           RowCase{"ReturningWithoutReturnedQuantity",
-                                                   "Yes",
-                                                   "DCScan",
-                                                   line("Cones", "10"),
-                                                   {},
-                                                   "0",
-                                                   "10",
-                                                   "Cones",
-                                                   10,
-                                                   0,
-                                                   false,
-                                                   true,
-                                                   true,
-                                                   1,
-                                                   "0"},
-                                           RowCase{"EarlierChoiceKept",
-                                                   "",
-                                                   "IN",
-                                                   line("Cones", "10", "4"),
-                                                   {earlier("Bobbins", "1.00"),
-                                                    earlier("Cones", "2.00", "88")},
-                                                   "2.00",
-                                                   kT10R6,
-                                                   "Cones",
-                                                   6,
-                                                   2,
-                                                   true,
-                                                   true,
-                                                   false,
-                                                   1,
-                                                   "2.00"},
-                                           RowCase{"NotChosenBefore",
-                                                   "",
-                                                   "DCScan",
-                                                   line("Cones", "10", "4"),
-                                                   {earlier("Bobbins", "1.00")},
-                                                   "0",
-                                                   kT10R6,
-                                                   "Cones",
-                                                   10,
-                                                   0,
-                                                   false,
-                                                   false,
-                                                   false,
-                                                   0.2,
-                                                   "0"},
-                                           RowCase{"ChosenButNothingLeft",
-                                                   "",
-                                                   "IN",
-                                                   line("Cones", "10", "10"),
-                                                   {earlier("Cones", "3.00")},
-                                                   "0",
-                                                   "T(10)      R(0.0)",
-                                                   "Cones",
-                                                   10,
-                                                   0,
-                                                   false,
-                                                   false,
-                                                   false,
-                                                   0.2,
-                                                   "0"},
-                                           RowCase{"ReportShowsWhatCameBack",
-                                                   "Report",
-                                                   "IN",
-                                                   line("Cones", "10", "10"),
-                                                   {earlier("Cones", "3.00")},
-                                                   "3.00",
-                                                   "T(10)      R(0.0)",
-                                                   "Cones",
-                                                   0,
-                                                   3,
-                                                   false,
-                                                   true,
-                                                   false,
-                                                   1,
-                                                   "3.00"},
-                                           RowCase{"EarlierChoiceIgnoredOutsideINAndDCScan",
-                                                   "",
-                                                   "OUT",
-                                                   line("Cones", "10", "4"),
-                                                   {earlier("Cones", "2.00")},
-                                                   "10",
-                                                   "10",
-                                                   "Cones",
-                                                   10,
-                                                   0,
-                                                   false,
-                                                   true,
-                                                   false,
-                                                   1,
-                                                   "10"}),
-                         [](const auto &info) { return std::string(info.param.name); });
+// One line each: mode, opened from, the line, the earlier choice; then quantity, caption, unit,
+// max, min, editable, enabled, plus/minus shown, opacity, the quantity after a tap.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Table, ItemRowTest,
+    ::testing::Values(
+        RowCase{"OrdinaryOne", "", "IN", line("Cones", "1", "0"), {},
+                "1", "1", "Cone", 1, 0, false, true, false, 1, "1"},
+        RowCase{"OrdinaryOneAndAHalf", "", "OUT", line("Cones", "1.5"), {},
+                "1.5", "1.5", "Cones", 1.5, 0, false, true, false, 1, "1.5"},
+        RowCase{"ReturningPartly", "Yes", "IN", line("Cones", "10", "4"), {},
+                "0", kT10R6, "Cones", 6, 0, true, true, true, 1, "6.0"},
+        RowCase{"ReturningWhollyBack", "Yes", "IN", line("Cones", "10", "10"), {},
+                "0", "T(10)      R(0.0)", "Cones", 0, 0, false, false, false, 1, "0"},
+        RowCase{"ReturningWithoutReturnedQuantity", "Yes", "DCScan", line("Cones", "10"), {},
+                "0", "10", "Cones", 10, 0, false, true, true, 1, "0"},
+        RowCase{"EarlierChoiceKept", "", "IN", line("Cones", "10", "4"),
+                {earlier("Bobbins", "1.00"), earlier("Cones", "2.00", "88")},
+                "2.00", kT10R6, "Cones", 6, 2, true, true, false, 1, "2.00"},
+        RowCase{"NotChosenBefore", "", "DCScan", line("Cones", "10", "4"), {earlier("Bobbins", "1.00")},
+                "0", kT10R6, "Cones", 10, 0, false, false, false, 0.2, "0"},
+        RowCase{"ChosenButNothingLeft", "", "IN", line("Cones", "10", "10"), {earlier("Cones", "3.00")},
+                "0", "T(10)      R(0.0)", "Cones", 10, 0, false, false, false, 0.2, "0"},
+        RowCase{"ReportShowsWhatCameBack", "Report", "IN", line("Cones", "10", "10"), {earlier("Cones", "3.00")},
+                "3.00", "T(10)      R(0.0)", "Cones", 0, 3, false, true, false, 1, "3.00"},
+        RowCase{"EarlierChoiceIgnoredOutsideINAndDCScan", "", "OUT", line("Cones", "10", "4"), {earlier("Cones", "2.00")},
+                "10", "10", "Cones", 10, 0, false, true, false, 1, "10"}),
+    [](const auto &info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(DCFooter, NamesWhoDecidedAndAPendingDCHasNone) {
     DCDetailViewController detail;
@@ -241,7 +117,8 @@ TEST(DCFooter, NamesWhoDecidedAndAPendingDCHasNone) {
                                                    {"Sec_PDC", ""}};
     for (const auto &[type, text] : cases) {
         detail.viewType = type;
-        EXPECT_EQ(detail.numberOfRows(DCDetailViewController::ItemsSection), 1) << type.toStdString();
+        EXPECT_EQ(detail.numberOfRows(DCDetailViewController::ItemsSection), 1)
+            << type.toStdString();
         EXPECT_EQ(detail.footerText(), text);
     }
     detail.viewType = "Sel_DCP";
@@ -317,6 +194,20 @@ protected:
         return vc;
     }
     AlertController *alert() const { return qobject_cast<AlertController *>(top()); }
+    // DC 42 in its own stack over the form, as a section opens it, with one line.
+    DCDetailViewController *presentDetail(const QString &accessFrom, const QString &mode,
+                                          const QVariantMap &oneLine) {
+        auto *detail = new DCDetailViewController();
+        detail->AccessFrom = accessFrom;
+        detail->IsOutSideDCReturn = mode;
+        detail->DCId = 42;
+        detail->headercell->fill(kDC, DCDetailParentCellTableViewCell::PictureOrder::ByNumber);
+        form->present(new NavigationController(detail), false);
+        processEvents();
+        net->replyLast(QVariantList{oneLine});
+        processEvents();
+        return detail;
+    }
     // Taps the section's entry and answers the DC lookup and the lines.
     DCDetailViewController *openFromForm(int section, int row, const QVariantList &lines) {
         form->didSelectRow(section, row);
@@ -425,16 +316,7 @@ class DCPartyNameTest : public DCDetailFlowTest, public ::testing::WithParamInte
 
 TEST_P(DCPartyNameTest, NamesTheSideTheGoodsCameFromOrGoTo) {
     const PartyCase &c = GetParam();
-    auto *detail = new DCDetailViewController();
-    detail->AccessFrom = c.accessFrom;
-    detail->IsOutSideDCReturn = c.mode;
-    detail->DCId = 42;
-    detail->headercell->fill(kDC, DCDetailParentCellTableViewCell::PictureOrder::ByNumber);
-    auto *stack = new NavigationController(detail);
-    form->present(stack, false);
-    processEvents();
-    net->replyLast(QVariantList{line("Cones", "10", "4")});
-    processEvents();
+    DCDetailViewController *detail = presentDetail(c.accessFrom, c.mode, line("Cones", "10", "4"));
     detail->itemsCells.first()->setQuantity("5");
     detail->btnDCScanDone();
     processEvents();
@@ -456,14 +338,7 @@ INSTANTIATE_TEST_SUITE_P(Table, DCPartyNameTest,
 
 TEST_F(DCDetailFlowTest, TheSameDCInTheSectionIsReplacedByItsBillNumber) {
     form->PartyINSectionCollView = {dcEntry("B-1"), dcEntry("DC/SPN/0142", "77"), dcEntry("B-2")};
-    auto *detail = new DCDetailViewController();
-    detail->AccessFrom = "IN";
-    detail->DCId = 42;
-    detail->headercell->fill(kDC, DCDetailParentCellTableViewCell::PictureOrder::ByNumber);
-    form->present(new NavigationController(detail), false);
-    processEvents();
-    net->replyLast(QVariantList{line("Cones", "10", "0")});
-    processEvents();
+    DCDetailViewController *detail = presentDetail("IN", "", line("Cones", "10", "0"));
     detail->btnDCScanDone();
     processEvents();
     ASSERT_EQ(form->PartyINSectionCollView.size(), 3);

@@ -3,6 +3,7 @@
 #include "navigationcontroller.h"
 #include "printurl.h"
 #include "securitylogdetailview.h"
+#include "securitylogsave.h"
 #include "securitylogtvc.h"
 #include "sessionfixture.h"
 #include "window.h"
@@ -524,6 +525,35 @@ TEST_F(FormTest, OneSaveAtATimeWithSaveAndCancelDisabled) {
     net->fail(0);
     processEvents();
     EXPECT_TRUE(form->brbSave->enabled());
+}
+
+// Every retry of one save sends the same idempotency key, so a server that stored the log but
+// could not answer does not store it again; a changed form, or another form, sends another.
+TEST_F(FormTest, ARetryOfTheSameSaveSendsTheSameKey) {
+    auto keyOf = [](const ScriptedTransport::Sent &sent) {
+        for (const auto &[name, value] : sent.request.headers)
+            if (name == "Idempotency-Key")
+                return value;
+        return QByteArray();
+    };
+    open();
+    fillValid();
+    QList<QByteArray> keys;
+    for (const char *token : {"T-1", "T-1", "T-2"}) {
+        form->cellTockenNo->setText(token);
+        chooseSave();
+        keys.append(keyOf(net->sent.last()));
+        net->fail(int(net->sent.size()) - 1);
+        processEvents();
+        alert()->tapAction(0);
+        processEvents();
+    }
+    EXPECT_FALSE(keys[0].isEmpty());
+    EXPECT_LE(keys[0].size(), 200);
+    EXPECT_EQ(keys[1], keys[0]);
+    EXPECT_NE(keys[2], keys[0]);
+    EXPECT_NE(SecurityLogSave::saveKey(QUuid::createUuid(), {}, {}, {}),
+              SecurityLogSave::saveKey(QUuid::createUuid(), {}, {}, {}));
 }
 
 // A new photo and a bill picture are shrunk, uploaded to their folders, and their stored

@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <utility>
 
 namespace {
 
@@ -45,6 +46,17 @@ TEST(JSONText, ArgumentsBecomeCompactTextAndRepliesBecomeTextRows) {
     for (const Row &row : rows) // QVariant(1) == QVariant("1"), so look at the type
         for (const QVariant &v : row)
             EXPECT_EQ(v.typeId(), QMetaType::QString);
+    // Numbers too large to be identifiers keep their size as text (and are no undefined cast).
+    const std::pair<const char *, const char *> large[] = {
+        {"1e300", "1e+300"},
+        {"-9.3e18", "-9.3e+18"},
+        {"9223372036854775808", "9.22337203685478e+18"},
+        {"1000000000000000.5", "1e+15"},
+        {"1e14", "100000000000000"}};
+    for (const auto &[number, text] : large)
+        EXPECT_EQ(dt.rowsFromJSONText(QStringLiteral(R"([{"n":%1}])").arg(number)),
+                  (Rows{{{"n", QString::fromLatin1(text)}}}))
+            << number;
 }
 
 QVariantMap fullRow() {

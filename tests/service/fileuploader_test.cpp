@@ -42,7 +42,8 @@ TEST(Upload, SendsTheFolderThenEachImageAsItsOwnPart) {
                                    {QStringLiteral("2"), "TXT", "text/plain\r\nX-Evil: 1"}},
                                   nullptr, [&](const QStringList &, const QString &) { ++calls; });
     ASSERT_EQ(transport->sent.size(), 1);
-    const HttpRequest &request = transport->sent.at(0).request;
+    // A copy: the second upload below grows the list the reference would point into.
+    const HttpRequest request = transport->sent.at(0).request;
     EXPECT_EQ(request.url, QUrl(QStringLiteral("http://dc.test:9000/upload")));
     EXPECT_EQ(request.timeoutMs, 120000);
     EXPECT_TRUE(request.body.isEmpty()) << "the form travels as a QHttpMultiPart";

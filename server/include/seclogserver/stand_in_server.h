@@ -29,6 +29,9 @@ struct ServerOptions {
     // Where to write the QR code of every stored document (DCs, godown transfers, hand-bit
     // DCs, bills) as "<kind>-<id>.png", with codes.json listing them; "" writes none.
     std::filesystem::path codesDir = {};
+    // A fault for the tests of retried saves: "after-save" ends the process once a save is
+    // stored, before it is answered; "upload:N" ends it when the Nth upload arrives. "": none.
+    std::string dieAt = {};
 };
 
 struct NewUser {
