@@ -6,6 +6,7 @@
 #include "securitylogdetailview.h"
 #include "securitylogtvc.h"
 #include "sessionfixture.h"
+#include "shownscreen.h"
 #include "window.h"
 
 #include <QPointer>
@@ -80,13 +81,7 @@ protected:
             if (screen->cellForRow(0, r).value("titlelbl") == code)
                 screen->didSelectRow(0, r);
     }
-    ViewController *top() const {
-        ViewController *vc = root;
-        while (ViewController *next = vc->presentedViewController())
-            vc = next;
-        auto *stack = qobject_cast<NavigationController *>(vc);
-        return stack ? stack->topViewController() : vc;
-    }
+    ViewController *top() const { return topmostScreen(root); }
     AlertController *alert() const { return qobject_cast<AlertController *>(top()); }
 
     Window window;

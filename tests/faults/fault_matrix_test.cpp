@@ -18,6 +18,7 @@
 #include "navigationcontroller.h"
 #include "persondetailsview.h"
 #include "qrcodereaderviewcontroller.h"
+#include "recordingsounds.h"
 #include "securityaddparticulars.h"
 #include "securityaddpartydetails.h"
 #include "securityaddpo.h"
@@ -25,7 +26,6 @@
 #include "securitylogtvc.h"
 #include "securitytableviewcontroller.h"
 #include "sessionfixture.h"
-#include "systemsounds.h"
 #include "vclogin.h"
 #include "window.h"
 
@@ -39,17 +39,6 @@
 
 namespace {
 
-// Records the sounds asked for ("system 1016") instead of playing them.
-class QuietSounds : public SystemSounds {
-public:
-    explicit QuietSounds(QStringList *played) : m_played(played) {}
-    void playSystemSound(int id) override { m_played->append("system " + QString::number(id)); }
-    void playAlertSound(int id) override { m_played->append("alert " + QString::number(id)); }
-
-private:
-    QStringList *m_played;
-};
-
 QByteArray json(const QVariant &value) {
     return QJsonDocument::fromVariant(value).toJson(QJsonDocument::Compact);
 }
@@ -57,7 +46,7 @@ QByteArray json(const QVariant &value) {
 // A logged-in guard at the log list, every request answered by `net`.
 struct World {
     explicit World(FaultTransport *transport) : net(transport) {
-        SystemSounds::install(std::make_unique<QuietSounds>(&played));
+        SystemSounds::install(std::make_unique<RecordingSounds>(&played));
         QImage blank(64, 48, QImage::Format_RGB32);
         blank.fill(Qt::gray);
         blank.save(pictures.filePath("blank.png"));

@@ -4,21 +4,16 @@
 #include "navigationcontroller.h"
 #include "qrcodereaderviewcontroller.h"
 #include "qtprinters.h"
+#include "recordingsounds.h"
 #include "securitylogdetailview.h"
 #include "securitylogtvc.h"
 #include "sessionfixture.h"
-#include "systemsounds.h"
+#include "shownscreen.h"
 #include "window.h"
 
 #include <QPointer>
 
 namespace {
-
-class SilentSounds : public SystemSounds {
-public:
-    void playSystemSound(int) override {}
-    void playAlertSound(int) override {}
-};
 
 QVariantMap line(const char *name, const char *passed, const char *returned = nullptr) {
     QVariantMap l{{"ItemName", name},        {"PassedQty", passed}, {"SingularSymbol", "Cone"},
@@ -169,7 +164,7 @@ class DCDetailFlowTest : public SessionTest {
 protected:
     DCDetailFlowTest() {
         logIn();
-        SystemSounds::install(std::make_unique<SilentSounds>());
+        SystemSounds::install(std::make_unique<RecordingSounds>());
         Camera::setFactory([] { return std::unique_ptr<Camera>(); });
         window.setRootViewController(root);
         window.makeKeyAndVisible();
@@ -185,14 +180,7 @@ protected:
         Camera::setFactory({});
         SystemSounds::install(nullptr);
     }
-    ViewController *top() const {
-        ViewController *vc = root;
-        while (ViewController *next = vc->presentedViewController())
-            vc = next;
-        if (auto *stack = qobject_cast<NavigationController *>(vc))
-            return stack->topViewController();
-        return vc;
-    }
+    ViewController *top() const { return topmostScreen(root); }
     AlertController *alert() const { return qobject_cast<AlertController *>(top()); }
     // DC 42 in its own stack over the form, as a section opens it, with one line.
     DCDetailViewController *presentDetail(const QString &accessFrom, const QString &mode,

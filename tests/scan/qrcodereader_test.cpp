@@ -5,8 +5,8 @@
 #include "navigationcontroller.h"
 #include "qrcodereaderviewcontroller.h"
 #include "qrscenes.h"
+#include "recordingsounds.h"
 #include "sessionfixture.h"
-#include "systemsounds.h"
 #include "window.h"
 
 #include <QPointer>
@@ -14,17 +14,6 @@
 #include <QtTest/QTest>
 
 namespace {
-
-// The sounds asked for, in order: "system 1016", "alert 1315".
-class RecordingSounds : public SystemSounds {
-public:
-    explicit RecordingSounds(QStringList *played) : m_played(played) {}
-    void playSystemSound(int id) override { m_played->append("system " + QString::number(id)); }
-    void playAlertSound(int id) override { m_played->append("alert " + QString::number(id)); }
-
-private:
-    QStringList *m_played;
-};
 
 QVariantMap dc(const QString &from, const QString &to, const QString &direction,
                const QString &id = "42") {

@@ -2,22 +2,16 @@
 #include "formcells.h"
 #include "navigationcontroller.h"
 #include "qrcodereaderviewcontroller.h"
+#include "recordingsounds.h"
 #include "scanneddocuments.h"
 #include "securitylogdetailview.h"
 #include "securitylogtvc.h"
 #include "sessionfixture.h"
-#include "systemsounds.h"
 #include "window.h"
 
 #include <QPointer>
 
 namespace {
-
-class SilentSounds : public SystemSounds {
-public:
-    void playSystemSound(int) override {}
-    void playAlertSound(int) override {}
-};
 
 // ---- what an entry of a scanned document says
 
@@ -138,7 +132,7 @@ class ScanDoneTest : public SessionTest {
 protected:
     ScanDoneTest() {
         logIn(); // division "Spinning"
-        SystemSounds::install(std::make_unique<SilentSounds>());
+        SystemSounds::install(std::make_unique<RecordingSounds>());
         Camera::setFactory([] { return std::unique_ptr<Camera>(); });
         window.setRootViewController(root);
         window.makeKeyAndVisible();
