@@ -1,11 +1,11 @@
 #include "filecamera.h"
 
+#include "offthread.h"
+
 #include <algorithm>
 #include <QDir>
-#include <QFutureWatcher>
 #include <QImageReader>
 #include <QLoggingCategory>
-#include <QtConcurrent/QtConcurrentRun>
 #include <QVideoFrameFormat>
 
 Q_LOGGING_CATEGORY(lcFileCamera, "seclog.camera.file")
@@ -121,14 +121,13 @@ void FileCamera::deliverStill() {
 }
 
 void FileCamera::load(int index) {
-    auto *watcher = new QFutureWatcher<Picture>(this);
     const int generation = m_generation;
-    connect(watcher, &QFutureWatcher<Picture>::finished, this, [this, watcher, generation] {
-        watcher->deleteLater();
-        if (generation == m_generation)
-            loaded(watcher->result());
-    });
-    watcher->setFuture(QtConcurrent::run(readPicture, index, m_files.at(index)));
+    OffThread::run(
+        this, [index, path = m_files.at(index)] { return readPicture(index, path); },
+        [this, generation](const Picture &picture) {
+            if (generation == m_generation)
+                loaded(picture);
+        });
 }
 
 void FileCamera::loaded(const Picture &picture) {

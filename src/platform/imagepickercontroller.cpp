@@ -3,12 +3,11 @@
 #include "alertcontroller.h"
 #include "mainqueue.h"
 #include "navigationcontroller.h"
+#include "offthread.h"
 
 #include <QCoreApplication>
-#include <QFutureWatcher>
 #include <QImageReader>
 #include <QStandardPaths>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -127,16 +126,14 @@ void ImagePickerController::choosePhoto(const QUrl &file) {
         return;
     setState(true, QString());
     // A phone photo is several megabytes: decoding it here would freeze the screen.
-    auto *watcher = new QFutureWatcher<QImage>(this);
-    connect(watcher, &QFutureWatcher<QImage>::finished, this, [this, watcher] {
-        watcher->deleteLater();
-        const QImage image = watcher->result();
-        if (image.isNull())
-            setState(false, tr("This picture cannot be opened. Choose another one."));
-        else
-            finish(image);
-    });
-    watcher->setFuture(QtConcurrent::run(readPicture, file.toLocalFile()));
+    OffThread::run(
+        this, [path = file.toLocalFile()] { return readPicture(path); },
+        [this](const QImage &image) {
+            if (image.isNull())
+                setState(false, tr("This picture cannot be opened. Choose another one."));
+            else
+                finish(image);
+        });
 }
 
 void ImagePickerController::cancel() {

@@ -7,6 +7,13 @@ LocalImages &LocalImages::shared() {
     return instance;
 }
 
+// The shared instance goes at exit, after QML's image loading thread last read it: the
+// pictures are let go under the same lock that thread took.
+LocalImages::~LocalImages() {
+    QMutexLocker lock(&m_mutex);
+    m_entries.clear();
+}
+
 QUrl LocalImages::urlFor(const QImage &image) {
     if (image.isNull())
         return QUrl();

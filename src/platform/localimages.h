@@ -15,6 +15,7 @@ public:
     static constexpr const char *providerId = "local";
 
     static LocalImages &shared();
+    ~LocalImages();
 
     // The address of `image`; an empty URL for a null image.
     QUrl urlFor(const QImage &image);

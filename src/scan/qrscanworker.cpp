@@ -46,17 +46,31 @@ void QrScanWorker::run() {
             frame = *m_waiting;
             m_waiting.reset();
         }
-        const std::optional<QrCode> code = m_decode(frame);
+        std::optional<QrCode> code = m_decode(frame);
         {
             std::lock_guard lock(m_mutex);
             ++m_decoded;
+            m_results.push_back(std::move(code));
         }
-        // Queued to this object's thread; dropped with the object if it is gone by then.
-        if (code)
-            QMetaObject::invokeMethod(
-                this, [this, found = *code] { Q_EMIT codeFound(found); }, Qt::QueuedConnection);
-        else
-            QMetaObject::invokeMethod(
-                this, [this] { Q_EMIT nothingFound(); }, Qt::QueuedConnection);
+        // Queued to this object's thread; dropped with the object if it is gone by then. The
+        // result itself travels under m_mutex, not inside the queued call: Qt's event queue
+        // locks inside Qt, where ThreadSanitizer cannot see it.
+        QMetaObject::invokeMethod(this, "deliverResult", Qt::QueuedConnection);
     }
+}
+
+void QrScanWorker::deliverResult() {
+    std::optional<QrCode> code;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_results.empty())
+            return;
+        code = std::move(m_results.front());
+        m_results.pop_front();
+    }
+    // One result per call: a receiver may delete this worker.
+    if (code)
+        Q_EMIT codeFound(*code);
+    else
+        Q_EMIT nothingFound();
 }

@@ -3,6 +3,7 @@
 #include "qrdecoder.h"
 
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -36,11 +37,14 @@ Q_SIGNALS:
 
 private:
     void run();
+    // On the thread this object lives in: tells the oldest result not told yet.
+    Q_INVOKABLE void deliverResult();
 
     Decode m_decode;
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::optional<QVideoFrame> m_waiting;
+    std::deque<std::optional<QrCode>> m_results; // read, not told yet: one queued call each
     bool m_stopping = false;
     quint64 m_decoded = 0;
     quint64 m_replaced = 0;

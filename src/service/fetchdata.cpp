@@ -2,11 +2,10 @@
 
 #include "datatask.h"
 #include "dbconnection.h"
+#include "offthread.h"
 
-#include <QFutureWatcher>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QtConcurrent/QtConcurrentRun>
 #include <QUrl>
 
 void FetchTask::cancel() {
@@ -43,14 +42,12 @@ void fetchDATA::decodeThen(const QByteArray &body, const std::function<bool()> &
     }
     // A large reply is decoded off the GUI thread so the screen keeps drawing; the result
     // comes back to the main thread.
-    auto *watcher = new QFutureWatcher<QVariant>();
-    QObject::connect(watcher, &QFutureWatcher<QVariant>::finished, watcher,
-                     [watcher, stillWanted, deliver] {
-                         watcher->deleteLater();
-                         if (stillWanted())
-                             deliver(watcher->result());
-                     });
-    watcher->setFuture(QtConcurrent::run([body] { return datatask::decode(body); }));
+    OffThread::run(
+        nullptr, [body] { return datatask::decode(body); },
+        [stillWanted, deliver](const QVariant &result) {
+            if (stillWanted())
+                deliver(result);
+        });
 }
 
 std::shared_ptr<FetchTask> fetchDATA::nodefetchD(const QVariantMap &parameters,

@@ -1,14 +1,12 @@
 #include "photopreparation.h"
 
+#include "offthread.h"
+
 #include <algorithm>
 #include <QBuffer>
-#include <QFutureWatcher>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QPointer>
-#include <QtConcurrent/QtConcurrentRun>
-#include <QThreadPool>
 
 namespace {
 
@@ -111,20 +109,17 @@ PreparedPhoto PhotoPreparation::prepare(const QByteArray &encoded, qsizetype lim
 
 void PhotoPreparation::run(const QList<QImage> &images, QObject *context, Completion completion,
                            QThreadPool *pool) {
-    using Result = QList<PreparedPhoto>;
-    auto *watcher = new QFutureWatcher<Result>();
-    const bool hasContext = context != nullptr;
-    const QPointer<QObject> guard(context);
-    QObject::connect(watcher, &QFutureWatcher<Result>::finished, watcher,
-                     [watcher, hasContext, guard, completion] {
-                         watcher->deleteLater();
-                         if (completion && (!hasContext || guard))
-                             completion(watcher->result());
-                     });
-    watcher->setFuture(QtConcurrent::run(pool ? pool : QThreadPool::globalInstance(), [images] {
-        Result photos;
-        for (const QImage &image : images)
-            photos.append(prepare(image));
-        return photos;
-    }));
+    OffThread::run(
+        context,
+        [images] {
+            QList<PreparedPhoto> photos;
+            for (const QImage &image : images)
+                photos.append(prepare(image));
+            return photos;
+        },
+        [completion](const QList<PreparedPhoto> &photos) {
+            if (completion)
+                completion(photos);
+        },
+        pool);
 }

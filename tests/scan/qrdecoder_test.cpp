@@ -4,6 +4,7 @@
 #include "qrscanworker.h"
 #include "qrscenes.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
 #include <QTest>
 #include <QThread>
@@ -114,6 +115,54 @@ TEST(QrScanWorkerTest, ASlowDecoderNeverHoldsTheCamera) {
     EXPECT_LE(worker.decodedFrames(), 2u);
     EXPECT_EQ(worker.decodedFrames() + worker.replacedFrames(), 30u);
     EXPECT_EQ(quint64(found), worker.decodedFrames());
+}
+
+// Reads reach the main thread in the order they were made, codes and misses alike, however
+// many wait; a receiver that deletes the worker hears no more.
+TEST(QrScanWorkerTest, ResultsArriveInOrderAndEndWithTheWorker) {
+    std::atomic<int> calls{0};
+    // Every even read finds a code of its own, made on the worker's thread.
+    const QrScanWorker::Decode decode = [&](const QVideoFrame &) -> std::optional<QrCode> {
+        const int n = calls++;
+        if (n % 2)
+            return std::nullopt;
+        return QrCode{QStringLiteral("code-%1").arg(n), {}, QSize(8, 8)};
+    };
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const QVideoFrame frame = CameraFrames::fromImage(image);
+
+    QStringList heard;
+    {
+        QrScanWorker worker(nullptr, decode);
+        QObject::connect(&worker, &QrScanWorker::codeFound,
+                         [&](const QrCode &code) { heard.append(code.text); });
+        QObject::connect(&worker, &QrScanWorker::nothingFound, [&] { heard.append("-"); });
+        for (quint64 i = 1; i <= 4; ++i) { // each read before the next frame: none replaced
+            worker.submit(frame);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return worker.decodedFrames() == i; }, 2000));
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return heard.size() == 4; }, 2000));
+    }
+    EXPECT_EQ(heard, (QStringList{"code-0", "-", "code-2", "-"}));
+
+    calls = 0;
+    auto *worker = new QrScanWorker(nullptr, decode);
+    int told = 0;
+    QObject::connect(worker, &QrScanWorker::codeFound, [&](const QrCode &) {
+        ++told;
+        delete worker;
+    });
+    QObject::connect(worker, &QrScanWorker::nothingFound, [&] { ++told; });
+    worker->submit(frame);
+    while (worker->decodedFrames() < 1)
+        QThread::msleep(1); // no event processing: the first result waits in the queue
+    worker->submit(frame);
+    while (worker->decodedFrames() < 2)
+        QThread::msleep(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return told == 1; }, 2000));
+    QTest::qWait(50);
+    EXPECT_EQ(told, 1) << "the miss read after the code went with the worker";
 }
 
 } // namespace
