@@ -155,14 +155,6 @@ TEST_F(ApprovalTest, SearchIgnoresCaseStaysInTheSectionAndDropsTicks) {
     EXPECT_FALSE(screen->cellForRow(0, 0).value("checkmark").toBool());
 }
 
-TEST_F(ApprovalTest, AReplyThatIsNoListKeepsTheList) {
-    open("Sec_PDC", "OUT");
-    screen->refresh();
-    net->replyRaw(int(net->sent.size()) - 1, "{\"error\":\"busy\"}");
-    processEvents();
-    EXPECT_EQ(shownCodes(), QStringList{"DC/SPN/0142"});
-}
-
 TEST_F(ApprovalTest, DoneWithNothingTickedDoesNothing) {
     open("Sec_PDC", "OUT");
     net->sent.clear();

@@ -283,17 +283,6 @@ TEST_F(DCDetailFlowTest, AClosedLogShowsTheDCReadOnlyWithoutDone) {
     EXPECT_EQ(detail->rightBarButtonItem(), nullptr);
 }
 
-TEST_F(DCDetailFlowTest, NoItemsChosenSaysSoAndKeepsTheScreen) {
-    form->PartyINSectionCollView = {dcEntry("DC/SPN/0142")};
-    auto *detail = openFromForm(2, 0, {});
-    ASSERT_NE(detail, nullptr);
-    detail->btnDCScanDone();
-    processEvents();
-    ASSERT_NE(alert(), nullptr);
-    EXPECT_EQ(alert()->title(), "Alert !");
-    EXPECT_EQ(alert()->message(), "Select Items");
-}
-
 struct PartyCase {
     const char *name;
     QString accessFrom, mode;

@@ -5,7 +5,6 @@
 #include "demo_server.h"
 
 #include <algorithm>
-#include <functional>
 #include <map>
 #include <set>
 
@@ -118,34 +117,6 @@ TEST_F(DCLists, WithoutBranchRefusedAndAnUnknownBranchHasNone) {
         EXPECT_EQ(refusal.value("error", ""), "missing parameter BranchCode") << c.kind;
         EXPECT_EQ(demo->postSp(spNameOf(c.kind), listRequest(c.kind, "KNT02")), json::array())
             << c.kind;
-    }
-}
-
-// What a division's guard finds in each list, narrowed as the client narrows it.
-TEST_F(DCLists, EveryDivisionHasADCInEachState) {
-    using Takes = std::function<bool(const json &row, const std::string &division)>;
-    const std::vector<std::tuple<const char *, const char *, Takes>> states = {
-        {"pending", "Sel_DCP", [](const json &r, const std::string &d) { return r["FDiv"] == d; }},
-        {"rejected", "Sel_DCR", [](const json &r, const std::string &d) { return r["FDiv"] == d; }},
-        {"going out", "Sec_PDC",
-         [](const json &r, const std::string &d) {
-             return r["FDiv"] == d && r["IsOutDC"] == "No";
-         }},
-        {"coming in", "Sec_Div_OutAndPed_DC",
-         [](const json &r, const std::string &d) {
-             return r["TDiv"] == d && r["IsOutDC"] == "Yes";
-         }},
-        {"outside DC back", "Sec_Div_OutAndPed_DC",
-         [](const json &r, const std::string &d) {
-             return r["FDiv"] == d && r["IsOutDC"] == "OutDCYes" && r["IsRet"] == "R";
-         }},
-    };
-    for (const auto &[state, kind, takes] : states) {
-        const json rows = list(kind);
-        for (const std::string division : {"Spinning", "Weaving", "Processing"})
-            EXPECT_TRUE(std::any_of(rows.begin(), rows.end(),
-                                    [&](const json &row) { return takes(row, division); }))
-                << division << ": " << state;
     }
 }
 
