@@ -26,7 +26,7 @@ Rectangle {
             elide: Text.ElideRight
             text: view.cell ? view.cell.titlelbl : ""
             color: "white"
-            font.pointSize: 13
+            font.pointSize: 12
         }
         Repeater {
             model: ["subtitlelbl1", "subtitlelbl2", "subtitlelbl3"]
