@@ -25,13 +25,14 @@ std::optional<int> parseCount(const std::string &text, int most = INT_MAX) {
 // Bounds that keep a history seed to seconds: 10 years of 5,000 logs a day is 18 million.
 constexpr int kMostHistoryLogsPerDay = 5000;
 constexpr int kMostHistoryMonths = 120;
+constexpr int kMostOpenLogs = 100000;
 
 } // namespace
 
 std::string usageText() {
     return "usage: seclog-server --db FILE --port N [--host 127.0.0.1] [--files DIR]\n"
            "                     [--demo [--items N] [--history-per-day N] [--history-months N]\n"
-           "                             [--write-codes DIR]]\n"
+           "                             [--open-logs N] [--write-codes DIR]]\n"
            "                     [--app-version V] [--app-link URL]\n"
            "       seclog-server --db FILE [--files DIR] --demo [...] --write-codes DIR\n"
            "                     (without --port: writes the document codes and exits)\n";
@@ -84,6 +85,12 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
                 result.error = "invalid month count: " + value;
                 return result;
             }
+        } else if (flag == "--open-logs") {
+            options.openLogs = parseCount(value, kMostOpenLogs);
+            if (!options.openLogs) {
+                result.error = "invalid open log count: " + value;
+                return result;
+            }
         } else if (flag == "--write-codes") {
             if (value.empty()) {
                 result.error = "--write-codes needs a folder";
@@ -124,6 +131,8 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
         result.error = "--history-per-day needs --demo";
     else if (options.historyMonths && !options.demo)
         result.error = "--history-months needs --demo";
+    else if (options.openLogs && !options.demo)
+        result.error = "--open-logs needs --demo";
     else
         result.options = std::move(options);
     result.serve = portGiven;

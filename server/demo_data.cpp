@@ -10,6 +10,7 @@
 #include "demo_hand_bits.h"
 #include "demo_history.h"
 #include "demo_items.h"
+#include "demo_open_logs.h"
 #include "demo_parties.h"
 #include "demo_photos.h"
 #include "demo_store_pos.h"
@@ -221,6 +222,7 @@ void loadDemoData(Database &db, const std::filesystem::path &filesDir, const Dem
         // Last, so that the recent logs above keep their ids.
         insertDemoHistory(
             db, {size.historyMonths.value_or(kDemoHistoryMonths), size.historyLogsPerDay}, items);
+        insertDemoOpenLogs(db, filesDir, size.openLogs.value_or(0));
         // The documents the gate scans, in tables of their own.
         insertDemoDCs(db, kBranch, items);
         insertDemoGodownTransfers(db, kBranch, items);

@@ -12,6 +12,7 @@ struct DemoSize {
     std::optional<int> itemMasterSize;
     std::optional<int> historyLogsPerDay; // division 1's logs on each day of the history
     std::optional<int> historyMonths;
+    std::optional<int> openLogs; // division 1's open logs in all (demo_open_logs.h)
 };
 
 // Fills an empty database with a small textile-mill site: branch HLV01, three divisions

@@ -34,7 +34,8 @@ void prepareDatabase(Database &db, const ServerOptions &options,
     std::filesystem::create_directories(filesDir);
     if (options.demo)
         loadDemoData(db, filesDir,
-                     {options.itemMasterSize, options.historyLogsPerDay, options.historyMonths});
+                     {options.itemMasterSize, options.historyLogsPerDay, options.historyMonths,
+                      options.openLogs});
     if (options.appVersion)
         writeSetting(db, setting::kAppVersion, *options.appVersion);
     if (options.appLink)

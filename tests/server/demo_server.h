@@ -5,11 +5,18 @@
 
 #include "seclogserver/stand_in_server.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <iterator>
+#include <map>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <regex>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -33,6 +40,15 @@ struct TempDir {
     TempDir(const TempDir &) = delete;
     std::filesystem::path path;
 };
+
+// Every file under dir with its bytes, to prove a refused request wrote nothing anywhere.
+inline std::map<std::string, std::string> filesUnder(const std::filesystem::path &dir) {
+    std::map<std::string, std::string> files;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(dir))
+        if (std::ifstream in(entry.path(), std::ios::binary); entry.is_regular_file())
+            files[entry.path().string()].assign(std::istreambuf_iterator<char>(in), {});
+    return files;
+}
 
 // The JSON body of a reply, null if it is not JSON; the status must be as given.
 inline json jsonOf(const httplib::Result &result, int status = 200) {
@@ -60,6 +76,24 @@ inline std::vector<std::string> column(const json &rows, const char *key) {
     return values;
 }
 
+// The words of a text, for long lists of keys.
+inline std::vector<std::string> words(const std::string &text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+inline std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The keys of a log row of every log search, in keysOf() order.
+inline constexpr const char *kLogRowKeys =
+    "DivisionName Division_id Employee_id FPDeviceName IOAdd1 IODesignation IOImgPath IOMobile "
+    "IOPerson IOType IOType_id IOVehicle InTime IsUpdateable LogedBy Meet_To OutTime PersonType "
+    "Purpose SecIOLog_id SecLogFrom TokenNo";
+
 inline std::vector<std::string> keysOf(const json &row) {
     std::vector<std::string> keys;
     for (const auto &item : row.items())
@@ -67,22 +101,44 @@ inline std::vector<std::string> keysOf(const json &row) {
     return keys; // nlohmann keeps object keys sorted
 }
 
+// Every row has exactly the given keys (in keysOf() order) and only text values.
+inline void expectTextRows(const json &rows, const std::string &keys) {
+    for (const auto &row : rows) {
+        EXPECT_EQ(keysOf(row), words(keys)) << row;
+        for (const auto &value : row)
+            EXPECT_TRUE(value.is_string()) << row;
+    }
+}
+
+// A quiet demo server on the given database.
+inline ServerOptions demoOptions(const std::filesystem::path &dbPath) {
+    ServerOptions options;
+    options.dbPath = dbPath;
+    options.demo = true;
+    options.logRequests = false;
+    return options;
+}
+
+inline json postSp(const StandInServer &server, const std::string &spName, const json &data) {
+    httplib::Client client("127.0.0.1", server.port());
+    return jsonOf(client.Post("/sp", spBody(spName, data), "application/json"));
+}
+
 struct DemoServer {
     TempDir dir;
     std::filesystem::path dbPath = dir.path / "seclog.db";
-    StandInServer server{{.dbPath = dbPath,
-                          .demo = true,
-                          .filesDir = {},
-                          .appVersion = {},
-                          .appLink = {},
-                          .logRequests = false}};
+    StandInServer server{demoOptions(dbPath)};
 
     httplib::Client client() const { return httplib::Client("127.0.0.1", server.port()); }
     json post(const std::string &path, const std::string &body) {
         return jsonOf(client().Post(path, body, "application/json"));
     }
     json postSp(const std::string &spName, const json &data) {
-        return post("/sp", spBody(spName, data));
+        return seclog::server::testing::postSp(server, spName, data);
+    }
+    // The body of a call that must be refused with 400.
+    json refusedSp(const std::string &spName, const json &data) {
+        return jsonOf(client().Post("/sp", spBody(spName, data), "application/json"), 400);
     }
     // Open logs ("NotOut", text: division id) or a search ("MobileIOS", report filter).
     json logs(const std::string &by, const std::string &text, const std::string &branch = "HLV01") {
@@ -97,6 +153,14 @@ struct DemoServer {
         return jsonOf(client().Post(
             path, httplib::Params{{"SecurityIOLog", log}, {"SecurityIODetails", details}}));
     }
+};
+
+// One demo server for all cases of a suite; each ctest run starts its own.
+template <class Base = ::testing::Test> class SharedDemo : public Base {
+protected:
+    static void SetUpTestSuite() { demo = std::make_unique<DemoServer>(); }
+    static void TearDownTestSuite() { demo.reset(); }
+    static inline std::unique_ptr<DemoServer> demo;
 };
 
 } // namespace seclog::server::testing

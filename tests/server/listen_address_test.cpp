@@ -1,7 +1,6 @@
 // The server listens on the loopback interface unless told otherwise: a stand-in with demo
 // passwords must not be reachable from the network by accident.
 
-#include "command_line.h"
 #include "demo_server.h"
 
 #include <arpa/inet.h>
@@ -27,19 +26,6 @@ std::string otherLocalAddress() {
     }
     freeifaddrs(list);
     return found;
-}
-
-TEST(ListenAddress, CommandLineDefaultsToLoopback) {
-    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"--db", "x.db", "--port", "0"}, "127.0.0.1"},
-        {{"--db", "x.db", "--port", "0", "--demo"}, "127.0.0.1"},
-        {{"--db", "x.db", "--port", "0", "--host", "0.0.0.0"}, "0.0.0.0"},
-    };
-    for (const auto &[args, host] : cases) {
-        const CommandLine line = parseCommandLine(args);
-        ASSERT_TRUE(line.options) << line.error;
-        EXPECT_EQ(line.options->host, host);
-    }
 }
 
 struct ListenCase {

@@ -30,33 +30,11 @@ constexpr LegacyRow kLegacyRows[] = {
 
 constexpr const char *kPassword = "s3cret pass";
 
-// Hashes of kPassword, made once and only by the tests that use them.
-const std::string &currentHash() {
-    static const std::string hash = hashPassword(kPassword);
-    return hash;
-}
-
-const std::string &weakerHash() {
-    static const std::string hash = [] {
-        char text[crypto_pwhash_STRBYTES] = {};
-        return crypto_pwhash_str(text, kPassword, strlen(kPassword), crypto_pwhash_OPSLIMIT_MIN,
-                                 crypto_pwhash_MEMLIMIT_MIN) == 0
-                   ? std::string(text)
-                   : std::string();
-    }();
-    return hash;
-}
-
-const std::string &argon2iHash() {
-    static const std::string hash = [] {
-        char text[crypto_pwhash_STRBYTES] = {};
-        return crypto_pwhash_argon2i_str(text, kPassword, strlen(kPassword),
-                                         crypto_pwhash_argon2i_OPSLIMIT_INTERACTIVE,
-                                         crypto_pwhash_argon2i_MEMLIMIT_INTERACTIVE) == 0
-                   ? std::string(text)
-                   : std::string();
-    }();
-    return hash;
+// A hash of kPassword in another form libsodium reads; "" if it could not make one.
+std::string sodiumHash(decltype(&crypto_pwhash_str) hashFn, unsigned long long opsLimit,
+                       size_t memLimit) {
+    char text[crypto_pwhash_STRBYTES] = {};
+    return hashFn(text, kPassword, strlen(kPassword), opsLimit, memLimit) == 0 ? text : "";
 }
 
 struct MatchCase {
@@ -68,6 +46,16 @@ struct MatchCase {
 
 std::vector<MatchCase> matchCases() {
     const auto text = [](std::string value) { return [value] { return value; }; };
+    // Hashed only by the cases that use them.
+    const auto currentHash = [] { return hashPassword(kPassword); };
+    const auto weakerHash = [] {
+        return sodiumHash(crypto_pwhash_str, crypto_pwhash_OPSLIMIT_MIN,
+                          crypto_pwhash_MEMLIMIT_MIN);
+    };
+    const auto argon2iHash = [] {
+        return sodiumHash(crypto_pwhash_argon2i_str, crypto_pwhash_argon2i_OPSLIMIT_INTERACTIVE,
+                          crypto_pwhash_argon2i_MEMLIMIT_INTERACTIVE);
+    };
     const LegacyRow &demo = kLegacyRows[0];
     using enum PasswordMatch;
     return {

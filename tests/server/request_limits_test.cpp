@@ -59,12 +59,7 @@ std::vector<LimitCase> limitCases() {
     };
 }
 
-class RequestLimit : public ::testing::TestWithParam<LimitCase> {
-protected:
-    static void SetUpTestSuite() { demo = std::make_unique<DemoServer>(); }
-    static void TearDownTestSuite() { demo.reset(); }
-    static inline std::unique_ptr<DemoServer> demo;
-};
+using RequestLimit = SharedDemo<::testing::TestWithParam<LimitCase>>;
 
 TEST_P(RequestLimit, AcceptsTheLimitAndAnswers413AboveItOnAConnectionThatStaysUsable) {
     const LimitCase &c = GetParam();
@@ -106,15 +101,15 @@ INSTANTIATE_TEST_SUITE_P(Routes, RequestLimit, ::testing::ValuesIn(limitCases())
 // bytes with a 400 rather than failing with a 500.
 TEST(SearchTextLimit, EverySearchTakesTheLongestTextAndRefusesLonger) {
     DemoServer demo;
+    const char *log = "USP_GetSecurityLogBySearchText";
+    const char *report = "USP_SecurityLogBySearchText_RptSearch";
     const std::vector<std::tuple<const char *, json, const char *>> searches = {
-        {"USP_GetSecurityLogBySearchText", {{"SearchBy", "Meet_To"}}, "SearchText"},
-        {"USP_GetSecurityLogBySearchText", {{"SearchBy", "Purpose"}}, "SearchText"},
-        {"USP_GetSecurityLogBySearchText", {{"SearchBy", "Sec_Supplier"}}, "SearchText"},
-        {"USP_GetSecurityLogBySearchText", {{"SearchBy", "Sec_City"}}, "SearchText"},
-        {"USP_SecurityLogBySearchText_RptSearch", {{"SearchBy", "MobileIOS"}}, "SearchText"},
-        {"USP_SecurityLogBySearchText_RptSearch",
-         {{"SearchBy", "SecIOS_ReportFilterSearch"}},
-         "SearchText"},
+        {log, {{"SearchBy", "Meet_To"}}, "SearchText"},
+        {log, {{"SearchBy", "Purpose"}}, "SearchText"},
+        {log, {{"SearchBy", "Sec_Supplier"}}, "SearchText"},
+        {log, {{"SearchBy", "Sec_City"}}, "SearchText"},
+        {report, {{"SearchBy", "MobileIOS"}}, "SearchText"},
+        {report, {{"SearchBy", "SecIOS_ReportFilterSearch"}}, "SearchText"},
         {"Usp_CommonService", {{"SP_Type", "Sel_ItemLike"}}, "LikeStr"},
         {"Usp_Production_Sel",
          {{"SP_Type", "EMPLOYEE_SEARCH"}, {"BranchCode", "HLV01"}},

@@ -68,10 +68,8 @@ TEST(SaveKeys, KeysOutliveARestart) {
     const json header = headerWith(R"({"IOPerson":"Restarted"})");
     json firstBody;
     for (int run = 0; run < 2; ++run) {
-        ServerOptions options;
-        options.dbPath = dir.path / "db.sqlite";
+        ServerOptions options = demoOptions(dir.path / "db.sqlite");
         options.demo = run == 0;
-        options.logRequests = false;
         StandInServer server{options};
         httplib::Client client("127.0.0.1", server.port());
         const auto res =

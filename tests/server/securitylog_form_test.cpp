@@ -6,8 +6,6 @@
 #include "file_store.h"
 #include "log_form.h"
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
 
@@ -33,17 +31,9 @@ json answer(const char *key, const std::string &value) {
     return json::array({{{key, value}}});
 }
 
-// One demo server for all cases of a suite; each ctest run starts its own.
-template <class Base> class SharedDemo : public Base {
-protected:
-    static void SetUpTestSuite() { demo = std::make_unique<DemoServer>(); }
-    static void TearDownTestSuite() { demo.reset(); }
-    static inline std::unique_ptr<DemoServer> demo;
-};
-
 // --- Pickers and the load of a log's lines -------------------------------------------------
 
-using FormLists = SharedDemo<::testing::Test>;
+using FormLists = SharedDemo<>;
 
 // Each selector's first demo row, exactly: its columns are what the client reads.
 TEST_F(FormLists, EachSelectorAnswersItsColumnsAsText) {
@@ -324,18 +314,7 @@ std::vector<UploadCase> uploadCases() {
         {"NameClimbsUp", kPersons, {"../../escape.jpg"}, {}},
         {"NameTooLong", kPersons, {std::string(201, 'a')}, {}},
         {"OneBadNameStoresNone", kBills, {"kept.jpg", "../escape.jpg"}, {}},
-        {"FolderClimbsUp", "../Security/PersonsImages/", {"escape.jpg"}, {}},
-        {"OtherFolder", "Security/Other/", {"escape.jpg"}, {}},
     };
-}
-
-// Every file under dir with its bytes, to prove a refused upload wrote nothing anywhere.
-std::map<std::string, std::string> filesUnder(const std::filesystem::path &dir) {
-    std::map<std::string, std::string> files;
-    for (const auto &entry : std::filesystem::recursive_directory_iterator(dir))
-        if (std::ifstream in(entry.path(), std::ios::binary); entry.is_regular_file())
-            files[entry.path().string()].assign(std::istreambuf_iterator<char>(in), {});
-    return files;
 }
 
 // A reply path "~/<folder><name>" loaded as the client does: /files in place of "~".

@@ -4,9 +4,7 @@
 
 #include "demo_server.h"
 
-#include <fstream>
 #include <optional>
-#include <set>
 
 namespace seclog::server::testing {
 namespace {
@@ -53,29 +51,15 @@ httplib::Result upload(DemoServer &demo, const std::optional<std::string> &folde
     return demo.client().Post("/upload", items);
 }
 
-// Every regular file below dir.
-std::set<std::filesystem::path> filesBelow(const std::filesystem::path &dir) {
-    std::set<std::filesystem::path> files;
-    for (const auto &entry : std::filesystem::recursive_directory_iterator(dir))
-        if (entry.is_regular_file())
-            files.insert(entry.path());
-    return files;
-}
-
-class UploadFolder : public ::testing::TestWithParam<FolderCase> {
-protected:
-    static void SetUpTestSuite() { demo = std::make_unique<DemoServer>(); }
-    static void TearDownTestSuite() { demo.reset(); }
-    static inline std::unique_ptr<DemoServer> demo;
-};
+using UploadFolder = SharedDemo<::testing::TestWithParam<FolderCase>>;
 
 TEST_P(UploadFolder, StoresInsideTheRootOrSaysWhyNot) {
     const FolderCase &c = GetParam();
-    const auto before = filesBelow(demo->dir.path);
+    const auto before = filesUnder(demo->dir.path);
     const auto reply = upload(*demo, c.folder);
     if (!c.error.empty()) {
         EXPECT_EQ(jsonOf(reply, 400), json({{"error", c.error}}));
-        EXPECT_EQ(filesBelow(demo->dir.path), before);
+        EXPECT_EQ(filesUnder(demo->dir.path), before);
         return;
     }
     const json paths = jsonOf(reply);
@@ -103,7 +87,8 @@ TEST(UploadFolderLink, IsFollowedOnlyWhileItStaysInside) {
 
     EXPECT_EQ(jsonOf(upload(demo, "Security/SecLogDetails_Bill/"), 400),
               json({{"error", kLeaves}}));
-    EXPECT_EQ(filesBelow(outside), std::set<std::filesystem::path>{outside / "bill_1.png"});
+    EXPECT_EQ(filesUnder(outside),
+              (std::map<std::string, std::string>{{(outside / "bill_1.png").string(), "outside"}}));
     const auto served = demo.client().Get("/files/Security/SecLogDetails_Bill/bill_1.png");
     ASSERT_TRUE(served);
     EXPECT_EQ(served->status, 400);

@@ -22,6 +22,10 @@ struct ServerOptions {
     // each day when given (a big history for benchmarks), other divisions a believable mix.
     std::optional<int> historyLogsPerDay = std::nullopt;
     std::optional<int> historyMonths = std::nullopt;
+    // With demo: division 1 gets open logs until it has this many, each new one of a visitor
+    // of their own with a portrait (a long list of people inside, for benchmarks); nullopt:
+    // the demo's own few.
+    std::optional<int> openLogs = std::nullopt;
     std::filesystem::path filesDir; // empty: "<dbPath>.files"
     std::optional<std::string> appVersion;
     std::optional<std::string> appLink;
