@@ -2,6 +2,7 @@
 
 #include "dbconnection.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <QQuickStyle>
 #include <QTemporaryDir>
 #include <seclogserver/stand_in_server.h>
+#include <vector>
 
 // What every benchmark starts with.
 namespace BenchSupport {
@@ -36,6 +38,11 @@ startServer(const QTemporaryDir &dir, seclog::server::ServerOptions options) {
     nodedb2 = DCdatabase;
     imgdatabase = DCdatabase + QStringLiteral("/files");
     return server;
+}
+
+inline double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
 }
 
 } // namespace BenchSupport
