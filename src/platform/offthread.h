@@ -103,4 +103,17 @@ void run(QObject *context, Work work, Done done, QThreadPool *pool = nullptr) {
     watcher->setFuture(future);
 }
 
+// Lets go of `value` on a thread of the global pool: freeing a large reply's rows (hundreds of
+// thousands of strings) takes tens of milliseconds the GUI thread should spend drawing. What
+// the value shares with others only loses a reference there.
+template <typename T> void release(T value) {
+    auto held = std::make_shared<T>(std::move(value));
+    detail::publish(held.get());
+    detail::UnrecordedWrites unrecorded;
+    QThreadPool::globalInstance()->start([held = std::move(held)]() mutable {
+        detail::receive(held.get());
+        held.reset();
+    });
+}
+
 } // namespace OffThread

@@ -11,6 +11,7 @@
 #include "mainqueue.h"
 #include "menuviewcontroller.h"
 #include "navigationcontroller.h"
+#include "offthread.h"
 #include "printurl.h"
 #include "securityaddnewperson.h"
 #include "securitylogcell.h"
@@ -20,6 +21,18 @@
 
 #include <QRegularExpression>
 #include <QUrl>
+
+namespace {
+// A list the screen drops is let go off the GUI thread once it is long: freeing ten thousand
+// open logs takes longer than a frame.
+constexpr qsizetype longList = 1000;
+
+void replaceRows(Rows &kept, const Rows &fresh) {
+    Rows old = std::exchange(kept, fresh);
+    if (old.size() >= longList)
+        OffThread::release(std::move(old));
+}
+} // namespace
 
 securityLogTVC::securityLogTVC(QObject *parent) : TableViewController(false, parent) {
     setTitle(QStringLiteral("Security Log"));
@@ -101,11 +114,11 @@ void securityLogTVC::loadOpenLogs() {
             // The kept rows, the shown rows and the table change in one turn: a tap always
             // acts on the row it was drawn from.
             MainQueue::async(this, [this, rows] {
-                LoadDATA = rows;
+                replaceRows(LoadDATA, rows);
                 // A search result on screen stays there (the open logs come back when the
                 // field is cleared), where the original replaced it with the open logs.
                 if (fromSearch != QLatin1String("Yes"))
-                    DATA = LoadDATA;
+                    replaceRows(DATA, LoadDATA);
                 reloadData();
             });
         },
@@ -131,7 +144,7 @@ void securityLogTVC::updateSearchResults(const QString &text) {
         searchfetcher->cancel();
     searchfetcher.reset();
     ++m_searchGeneration;
-    DATA = LoadDATA;
+    replaceRows(DATA, LoadDATA);
     fromSearch = QStringLiteral("No");
     reloadData();
 }
@@ -159,7 +172,7 @@ void securityLogTVC::sendSearch(const QString &text) {
             MainQueue::async(this, [this, rows, generation] {
                 if (generation != m_searchGeneration)
                     return; // the field was cleared, or a newer search went out
-                DATA = rows;
+                replaceRows(DATA, rows);
                 fromSearch = QStringLiteral("Yes");
                 reloadData();
             });

@@ -1,5 +1,7 @@
 #include "rows.h"
 
+#include <algorithm>
+
 namespace RowsReader {
 
 Rows textRows(const QVariant &reply) {
@@ -11,6 +13,13 @@ Rows textRows(const QVariant &reply) {
         if (item.typeId() != QMetaType::QVariantMap)
             continue;
         const QVariantMap source = item.toMap();
+        // A row of texts already (a reply asked for with strings) is shared, not copied: a
+        // list of thousands of rows would otherwise be built anew on the GUI thread.
+        if (std::all_of(source.cbegin(), source.cend(),
+                        [](const QVariant &v) { return v.typeId() == QMetaType::QString; })) {
+            rows.append(source);
+            continue;
+        }
         Row row;
         for (auto it = source.cbegin(); it != source.cend(); ++it) {
             const QVariant &v = it.value();

@@ -2,7 +2,9 @@
 #include "testapp.h"
 
 #include <algorithm>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <memory>
 #include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
@@ -89,6 +91,26 @@ TEST(OffThread, NothingComesBackToACallerThatIsGone) {
     processEvents();
     EXPECT_EQ(toGone.calls, 0);
     EXPECT_EQ(toStays.lines.size(), 3);
+}
+
+// A long list dropped by a screen is freed on a pool thread, whatever it shared with the
+// caller stays whole on the caller's side.
+TEST(OffThread, ReleasedValueIsFreedOnAPoolThread) {
+    struct Tracked {
+        std::shared_ptr<std::atomic<QThread *>> freedOn;
+        QByteArray bytes;
+        ~Tracked() { freedOn->store(QThread::currentThread()); }
+    };
+    auto freedOn = std::make_shared<std::atomic<QThread *>>(nullptr);
+    const QByteArray shared = filledBytes('e');
+    {
+        auto value = std::make_unique<Tracked>(Tracked{freedOn, shared});
+        freedOn->store(nullptr); // the temporary above is gone
+        OffThread::release(std::move(value));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return freedOn->load() != nullptr; }, 20000));
+    EXPECT_NE(freedOn->load(), QThread::currentThread());
+    EXPECT_EQ(shared, filledBytes('e'));
 }
 
 } // namespace
