@@ -32,7 +32,7 @@ inline void printFiguresOnly() {
 inline std::unique_ptr<seclog::server::StandInServer>
 startServer(const QTemporaryDir &dir, seclog::server::ServerOptions options) {
     options.dbPath = dir.filePath(QStringLiteral("bench.sqlite")).toStdString();
-    options.logRequests = false;
+    options.logRequests = qEnvironmentVariableIsSet("SECLOG_BENCH_SERVER_LOG");
     auto server = std::make_unique<seclog::server::StandInServer>(options);
     DCdatabase = QString::fromStdString(server->baseUrl());
     nodedb2 = DCdatabase;

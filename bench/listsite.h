@@ -95,6 +95,12 @@ public:
                 }
             }
         }
+        if (!finish)
+            std::fprintf(stderr, "%s: %s, exit code %d\n", qPrintable(program),
+                         process.state() == QProcess::NotRunning
+                             ? (process.exitStatus() == QProcess::CrashExit ? "crashed" : "ended")
+                             : "still running",
+                         process.exitCode());
         process.kill();
         process.waitForFinished();
         return finish;

@@ -19,6 +19,8 @@
 #include <thread>
 
 namespace seclog::server {
+
+constexpr size_t kWorkerThreads = 32;
 namespace {
 
 std::filesystem::path filesDirFor(const ServerOptions &options) {
@@ -91,6 +93,10 @@ StandInServer::StandInServer(ServerOptions options) : impl_(std::make_unique<Imp
     // httplib refuses a declared body over the largest limit before any route reads it;
     // routes hold their own bodies to their own limits (request_body.h).
     http.set_payload_max_length(kMaxUploadBytes);
+    // A handheld keeps a connection open between requests for its calls and up to six for
+    // its pictures. With httplib's eight workers, one handheld scrolling a list of photos
+    // (or two at once) left requests waiting for an idle connection to time out, seconds.
+    http.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
     http.set_error_handler(httplib::Server::HandlerWithResponse(answerLibraryRefusal));
     if (options.logRequests)
         installRequestLog(http, std::cout);

@@ -9,9 +9,14 @@ Item {
     Image {
         id: picture
         anchors.fill: parent
-        source: remote.source
+        // Asked for once its size is known, so the request is made once, for that size.
+        source: width > 0 && height > 0 ? remote.source : ""
         fillMode: Image.PreserveAspectCrop
         asynchronous: true
+        // Decoded at the size drawn, not the photo's: a 1200x1600 photo in a list row would
+        // otherwise hold 7 MB each.
+        sourceSize: Qt.size(Math.ceil(width * Screen.devicePixelRatio),
+                            Math.ceil(height * Screen.devicePixelRatio))
     }
     Item {
         anchors.fill: parent

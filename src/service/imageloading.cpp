@@ -32,8 +32,27 @@ QUrl convertToSource(const QString &path) {
 
 } // namespace KingfisherWrapper
 
+namespace {
+// Qt Quick asks for pictures with HTTP pipelining allowed. A server that reads one request at
+// a time (the stand-in server, many proxies) drops what was queued behind it, and those
+// pictures then wait seconds for the connection to time out. Pictures go one request at a
+// time per connection, over up to six connections, like every other call of the client.
+class UnpipelinedAccessManager : public QNetworkAccessManager {
+public:
+    using QNetworkAccessManager::QNetworkAccessManager;
+
+protected:
+    QNetworkReply *createRequest(Operation operation, const QNetworkRequest &original,
+                                 QIODevice *data) override {
+        QNetworkRequest request(original);
+        request.setAttribute(QNetworkRequest::HttpPipeliningAllowedAttribute, false);
+        return QNetworkAccessManager::createRequest(operation, request, data);
+    }
+};
+} // namespace
+
 QNetworkAccessManager *CachingNetworkAccessManagerFactory::create(QObject *parent) {
-    auto *nam = new QNetworkAccessManager(parent);
+    auto *nam = new UnpipelinedAccessManager(parent);
     auto *cache = new QNetworkDiskCache(nam);
     cache->setCacheDirectory(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
                              QStringLiteral("/images"));

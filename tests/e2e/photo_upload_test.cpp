@@ -1,12 +1,17 @@
 #include "dbconnection.h"
 #include "fetchdata.h"
 #include "fileuploader.h"
+#include "imageloading.h"
 #include "photopreparation.h"
 #include "realserver.h"
 #include "testapp.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <memory>
+#include <QNetworkReply>
 #include <QtTest/QTest>
+#include <vector>
 
 namespace {
 
@@ -80,6 +85,37 @@ TEST(PhotoUpload, PreparedPhotosReachTheServerByteForByte) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return arrived; }, 10000));
         EXPECT_EQ(stored, upload.images.at(0).jpeg) << get.url.toString().toStdString();
     }
+}
+
+// Qt Quick asks for every picture in view at once, with pipelining allowed. Through the
+// views' network access each one arrives; none waits behind a request the server dropped
+// (a 3 s transfer limit, where such a wait lasts until the connection times out).
+TEST(PictureRequests, ManyAskedAtOnceAllArrive) {
+    RealServer real;
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+    CachingNetworkAccessManagerFactory factory;
+    std::unique_ptr<QNetworkAccessManager> nam(factory.create(nullptr));
+    std::vector<QNetworkReply *> replies;
+    for (int i = 0; i < 48; ++i) {
+        QNetworkRequest request(QUrl(
+            imgdatabase +
+            QStringLiteral("/Security/PersonsImages/person_%1.png?n=%2").arg(i % 14 + 1).arg(i)));
+        request.setAttribute(QNetworkRequest::HttpPipeliningAllowedAttribute, true);
+        request.setTransferTimeout(3000);
+        replies.push_back(nam->get(request));
+    }
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return std::all_of(replies.begin(), replies.end(),
+                               [](auto *r) { return r->isFinished(); });
+        },
+        30000));
+    for (QNetworkReply *reply : replies) {
+        EXPECT_EQ(reply->error(), QNetworkReply::NoError) << qPrintable(reply->url().toString());
+        EXPECT_EQ(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 200);
+    }
+    qunsetenv("XDG_CACHE_HOME");
 }
 
 } // namespace

@@ -158,6 +158,22 @@ TEST(MarkOut, ClosesAnOpenLogOnceAndRefusesTheRest) {
     EXPECT_EQ(logOutTime(demo.dbPath, 34), ""); // still open
 }
 
+// Handhelds keep their connections open between requests (a dozen for one scrolling through
+// photos): each new one is still served at once, not after another's keep-alive runs out.
+TEST(Connections, KeptOpenConnectionsDoNotStarveTheNextOne) {
+    DemoServer demo;
+    std::vector<std::unique_ptr<httplib::Client>> kept;
+    for (int i = 0; i < 12; ++i) {
+        auto client = std::make_unique<httplib::Client>("127.0.0.1", demo.server.port());
+        client->set_keep_alive(true);
+        client->set_read_timeout(2, 0);
+        const auto reply = client->Get("/files/Security/PersonsImages/person_1.png");
+        ASSERT_TRUE(reply) << "connection " << i << ": " << httplib::to_string(reply.error());
+        EXPECT_EQ(reply->status, 200);
+        kept.push_back(std::move(client));
+    }
+}
+
 // The long list for benchmarks: division 1 is filled up to the count, newest first, each new
 // log of a person of its own whose portrait is served; the other divisions keep the demo's.
 TEST(OpenLogs, DemoFillsDivisionOneUpToTheCount) {
