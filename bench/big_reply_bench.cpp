@@ -11,6 +11,7 @@
 
 #include "access.h"
 #include "benchsupport.h"
+#include "clientviews.h"
 #include "common.h"
 #include "listwatcher.h"
 #include "navigationcontroller.h"
@@ -158,15 +159,8 @@ int main(int argc, char **argv) {
     master.Division_id = quietDivision;
     common::sharedInstance().saveSession();
 
-    Window window;
-    window.setRootViewController(new NavigationController(new securityLogTVC()));
-    window.makeKeyAndVisible();
-    QQmlApplicationEngine engine;
-    engine.setInitialProperties({{QStringLiteral("appWindow"), QVariant::fromValue(&window)}});
-    engine.load(QUrl(QStringLiteral("qrc:/SecLog/Main.qml")));
-    auto *quick = engine.rootObjects().isEmpty()
-                      ? nullptr
-                      : qobject_cast<QQuickWindow *>(engine.rootObjects().first());
+    ClientViews views(new securityLogTVC());
+    QQuickWindow *quick = views.quick();
     if (!quick) {
         std::printf("big-reply: failed: the views did not load\n");
         return 1;

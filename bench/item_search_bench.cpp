@@ -9,6 +9,7 @@
 // under 20%); the stall's limit is one 60 Hz frame (16 ms).
 
 #include "benchsupport.h"
+#include "clientviews.h"
 #include "dbconnection.h"
 #include "fetchdata.h"
 #include "navigationcontroller.h"
@@ -188,15 +189,8 @@ int main(int argc, char **argv) {
     const auto server = BenchSupport::startServer(dir, options);
 
     auto *screen = new securityAddParticulars();
-    Window window;
-    window.setRootViewController(new NavigationController(screen));
-    window.makeKeyAndVisible();
-    QQmlApplicationEngine engine;
-    engine.setInitialProperties({{QStringLiteral("appWindow"), QVariant::fromValue(&window)}});
-    engine.load(QUrl(QStringLiteral("qrc:/SecLog/Main.qml")));
-    auto *quick = engine.rootObjects().isEmpty()
-                      ? nullptr
-                      : qobject_cast<QQuickWindow *>(engine.rootObjects().first());
+    ClientViews views(screen);
+    QQuickWindow *quick = views.quick();
     if (!quick) {
         std::printf("item-search: failed: the views did not load\n");
         return 1;

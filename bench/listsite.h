@@ -7,6 +7,7 @@
 #include "rows.h"
 #include "securitylogcell.h"
 
+#include <cstdio>
 #include <optional>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -26,13 +27,14 @@
 // settings folder is set in the environment.
 class ListSite {
 public:
-    explicit ListSite(int openLogs) {
+    ListSite(const char *bench, int openLogs) : m_bench(bench) {
         qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
         m_options.demo = true;
         m_options.openLogs = openLogs;
     }
 
-    // Starts the server, saves the session and writes the texts; false if the list is empty.
+    // Starts the server, saves the session and writes the texts; false, said, if the list is
+    // empty.
     bool open() {
         m_server = BenchSupport::startServer(m_dir, m_options);
         const QString base = QString::fromStdString(m_server->baseUrl());
@@ -52,7 +54,10 @@ public:
         master.Division_id = QStringLiteral("1");
         master.DivisionName = QStringLiteral("Spinning");
         common::sharedInstance().saveSession();
-        return writeTexts();
+        if (writeTexts())
+            return true;
+        std::printf("%s: failed: the open logs did not come back\n", m_bench);
+        return false;
     }
 
     seclog::server::StandInServer &server() { return *m_server; }
@@ -149,6 +154,7 @@ private:
         return m_rows > 0;
     }
 
+    const char *m_bench;
     QTemporaryDir m_dir;
     seclog::server::ServerOptions m_options;
     std::unique_ptr<seclog::server::StandInServer> m_server;
