@@ -15,8 +15,8 @@ Item {
         asynchronous: true
         // Decoded at the size drawn, not the photo's: a 1200x1600 photo in a list row would
         // otherwise hold 7 MB each.
-        sourceSize: Qt.size(Math.ceil(width * Screen.devicePixelRatio),
-                            Math.ceil(height * Screen.devicePixelRatio))
+        sourceSize.width: Math.ceil(width * Screen.devicePixelRatio)
+        sourceSize.height: Math.ceil(height * Screen.devicePixelRatio)
     }
     Item {
         anchors.fill: parent
