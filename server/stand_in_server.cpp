@@ -19,9 +19,9 @@
 #include <thread>
 
 namespace seclog::server {
+namespace {
 
 constexpr size_t kWorkerThreads = 32;
-namespace {
 
 std::filesystem::path filesDirFor(const ServerOptions &options) {
     if (!options.filesDir.empty())
