@@ -1,9 +1,11 @@
 #include "systemsounds.h"
 
 #include <cmath>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QPointer>
 #include <QSoundEffect>
 #include <QStandardPaths>
 #include <QtEndian>
@@ -26,7 +28,8 @@ private:
             const QString file = writeSound(id);
             if (file.isEmpty())
                 return;
-            effect = new QSoundEffect();
+            // Owned by the application, so that they go with it.
+            effect = new QSoundEffect(QCoreApplication::instance());
             effect->setSource(QUrl::fromLocalFile(file));
             effect->setVolume(0.8f);
             m_effects.insert(id, effect);
@@ -49,7 +52,7 @@ private:
             return {};
         return path;
     }
-    QHash<int, QSoundEffect *> m_effects; // live as long as the application
+    QHash<int, QPointer<QSoundEffect>> m_effects; // live as long as the application
 };
 
 std::unique_ptr<SystemSounds> &current() {
