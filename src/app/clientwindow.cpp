@@ -1,6 +1,7 @@
 #include "clientwindow.h"
 
 #include "localimageprovider.h"
+#include "transport.h"
 
 #include <QQuickStyle>
 
@@ -8,6 +9,10 @@ bool ClientWindow::open() {
     // The style is fixed before the engine loads any control.
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     m_delegate.applicationDidFinishLaunching();
+    // The open logs and the version check asked for at launch go out before the views load,
+    // so the server answers while they are built. Qt's HTTP thread needs the event loop to
+    // take a request's body; a slow network does not hold the views back more than 10 ms.
+    HttpTransport::sendPending(10);
 
     m_engine = std::make_unique<QQmlApplicationEngine>();
     m_engine->setNetworkAccessManagerFactory(&m_networkFactory);

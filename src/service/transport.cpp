@@ -1,6 +1,7 @@
 #include "transport.h"
 
 #include <memory>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHttpMultiPart>
 #include <QLoggingCategory>
@@ -15,6 +16,23 @@ namespace {
 std::unique_ptr<Transport> &current() {
     static std::unique_ptr<Transport> transport;
     return transport;
+}
+
+// Replies whose request body has not gone out whole yet.
+QList<QPointer<QNetworkReply>> &unsent() {
+    static QList<QPointer<QNetworkReply>> replies;
+    return replies;
+}
+
+void trackUntilSent(QNetworkReply *reply) {
+    unsent().append(reply);
+    QObject::connect(reply, &QNetworkReply::uploadProgress, reply,
+                     [reply](qint64 sent, qint64 total) {
+                         if (sent == total)
+                             unsent().removeAll(reply);
+                     });
+    QObject::connect(reply, &QNetworkReply::finished, reply,
+                     [reply] { unsent().removeAll(reply); });
 }
 
 class NetworkJob : public TransportJob {
@@ -78,6 +96,18 @@ QNetworkAccessManager &HttpTransport::networkAccessManager() {
     return *manager;
 }
 
+bool HttpTransport::sendPending(int maxMs) {
+    QElapsedTimer clock;
+    clock.start();
+    auto done = [] {
+        unsent().removeAll(nullptr); // replies deleted meanwhile
+        return unsent().isEmpty();
+    };
+    while (!done() && clock.elapsed() < maxMs)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 1);
+    return done();
+}
+
 TransportJob *HttpTransport::send(const HttpRequest &request) {
     QNetworkRequest req(request.url);
     req.setTransferTimeout(request.timeoutMs);
@@ -93,5 +123,7 @@ TransportJob *HttpTransport::send(const HttpRequest &request) {
         reply = nam.sendCustomRequest(req, request.method, request.multipart.get());
     else
         reply = nam.sendCustomRequest(req, request.method, request.body);
+    if (request.method != "GET")
+        trackUntilSent(reply);
     return new NetworkJob(reply, request.multipart);
 }

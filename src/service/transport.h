@@ -61,4 +61,7 @@ public:
     ~HttpTransport() override;
     TransportJob *send(const HttpRequest &request) override;
     static QNetworkAccessManager &networkAccessManager();
+    // Runs the event loop until every request in flight has been sent whole (Qt's HTTP thread
+    // asks the main thread for the body), or maxMs have passed; true if all were sent.
+    static bool sendPending(int maxMs);
 };
