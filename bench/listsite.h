@@ -6,6 +6,7 @@
 #include "fetchdata.h"
 #include "rows.h"
 #include "securitylogcell.h"
+#include "securitylogtvc.h"
 
 #include <cstdio>
 #include <optional>
@@ -120,17 +121,9 @@ private:
     }
     // The open logs as the client asks for them, and the texts its rows show.
     bool writeTexts() {
-        const QVariantMap parameters{
-            {QStringLiteral("SPName"), QStringLiteral("USP_GetSecurityLogBySearchText")},
-            {QStringLiteral("withStrings"), true},
-            {QStringLiteral("JSONData"),
-             QVariantMap{{QStringLiteral("SearchBy"), QStringLiteral("NotOut")},
-                         {QStringLiteral("SearchText"), master.Division_id},
-                         {QStringLiteral("BranchCode"), master.BranchCode}}},
-        };
         QEventLoop wait;
         Rows rows;
-        fetchDATA::nodefetchD(parameters, [&](const QVariant &reply) {
+        fetchDATA::nodefetchD(securityLogTVC::openLogsParameters(), [&](const QVariant &reply) {
             rows = RowsReader::textRows(reply);
             wait.quit();
         });

@@ -96,10 +96,8 @@ void securityLogTVC::setUpList() {
     loadOpenLogs();
 }
 
-void securityLogTVC::loadOpenLogs() {
-    if (master.Division_id.isEmpty())
-        return;
-    const QVariantMap parameters{
+QVariantMap securityLogTVC::openLogsParameters() {
+    return {
         {QStringLiteral("SPName"), QStringLiteral("USP_GetSecurityLogBySearchText")},
         {QStringLiteral("withStrings"), true},
         {QStringLiteral("JSONData"),
@@ -107,8 +105,13 @@ void securityLogTVC::loadOpenLogs() {
                      {QStringLiteral("SearchText"), master.Division_id},
                      {QStringLiteral("BranchCode"), master.BranchCode}}},
     };
+}
+
+void securityLogTVC::loadOpenLogs() {
+    if (master.Division_id.isEmpty())
+        return;
     fetchDATA::nodefetchD(
-        parameters,
+        openLogsParameters(),
         [this](const QVariant &reply) {
             const Rows rows = RowsReader::textRows(reply);
             // The kept rows, the shown rows and the table change in one turn: a tap always

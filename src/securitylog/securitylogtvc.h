@@ -45,6 +45,8 @@ public:
     void printLog(int row);
     // The report page of a log.
     static QUrl reportUrl(const QString &secIOLogId);
+    // The request for the open logs of this handheld's division.
+    static QVariantMap openLogsParameters();
     void showMenu();
     void showScanSheet();
 
