@@ -2,7 +2,6 @@
 // neither crash nor lose what the guard typed, must keep (or empty) its rows, must say what
 // the table below records, and must work again once a good reply comes.
 #include "alertcontroller.h"
-#include "camera.h"
 #include "combobox.h"
 #include "common.h"
 #include "commonclass.h"
@@ -10,7 +9,6 @@
 #include "dcdetailviewcontroller.h"
 #include "employeefplogviewtableviewcontroller.h"
 #include "faulttransport.h"
-#include "filecamera.h"
 #include "fixtures.h"
 #include "formcells.h"
 #include "logdetailcollectionviewcontroller.h"
@@ -18,7 +16,7 @@
 #include "navigationcontroller.h"
 #include "persondetailsview.h"
 #include "qrcodereaderviewcontroller.h"
-#include "recordingsounds.h"
+#include "scannerdevices.h"
 #include "securityaddparticulars.h"
 #include "securityaddpartydetails.h"
 #include "securityaddpo.h"
@@ -26,6 +24,8 @@
 #include "securitylogtvc.h"
 #include "securitytableviewcontroller.h"
 #include "sessionfixture.h"
+#include "shownscreen.h"
+#include "validlogform.h"
 #include "vclogin.h"
 #include "window.h"
 
@@ -46,20 +46,11 @@ QByteArray json(const QVariant &value) {
 // A logged-in guard at the log list, every request answered by `net`.
 struct World {
     explicit World(FaultTransport *transport) : net(transport) {
-        SystemSounds::install(std::make_unique<RecordingSounds>(&played));
-        QImage blank(64, 48, QImage::Format_RGB32);
-        blank.fill(Qt::gray);
-        blank.save(pictures.filePath("blank.png"));
-        Camera::setFactory([this] { return std::make_unique<FileCamera>(pictures.path()); });
         window.setRootViewController(root);
         window.makeKeyAndVisible();
         settle();
     }
-    ~World() {
-        Camera::setFactory({});
-        SystemSounds::install(nullptr);
-        CommonClass::shared().listDATA.clear();
-    }
+    ~World() { CommonClass::shared().listDATA.clear(); }
     // Lets replies arrive, including those decoded on a worker thread.
     static void settle() {
         for (int i = 0; i < 4; ++i) {
@@ -68,14 +59,7 @@ struct World {
         }
         processEvents();
     }
-    ViewController *top() const {
-        ViewController *vc = root;
-        while (ViewController *next = vc->presentedViewController())
-            vc = next;
-        if (auto *nav = qobject_cast<NavigationController *>(vc))
-            return nav->topViewController();
-        return vc;
-    }
+    ViewController *top() const { return topmostScreen(root); }
     AlertController *alert() const {
         return qobject_cast<AlertController *>(common::sharedInstance().topViewController());
     }
@@ -99,14 +83,7 @@ struct World {
         settle();
         return form;
     }
-    void fillForm() {
-        form->header->setName("Kumar");
-        form->header->setMobileNo("98400 12345");
-        form->header->setImagePath("~/Security/PersonsImages/7.jpg");
-        form->cellEntryType->setText("Visitor");
-        form->cellEntryType->identifier = "2";
-        form->cellMeetTo->setText("Priya");
-    }
+    void fillForm() { fillValidLogForm(form); }
     QString formTyped() const {
         return QStringList{form->header->name(), form->header->mobileNo(),
                            form->cellEntryType->text(), form->cellMeetTo->text(),
@@ -123,8 +100,8 @@ struct World {
     }
 
     FaultTransport *net;
-    QStringList played;
-    QTemporaryDir pictures;
+    ScannerDevices devices;
+    QStringList &played = devices.played;
     ManualTimers timers;
     ManualTimers::Scope timerScope{timers};
     Window window;

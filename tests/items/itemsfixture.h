@@ -6,6 +6,7 @@
 #include "securitylogdetailview.h"
 #include "securitylogtvc.h"
 #include "sessionfixture.h"
+#include "shownscreen.h"
 #include "window.h"
 
 #include <QPointer>
@@ -26,14 +27,7 @@ protected:
         net->sent.clear();
     }
     // The topmost screen: the last one presented, or the top of a presented stack.
-    ViewController *top() const {
-        ViewController *vc = root;
-        while (ViewController *next = vc->presentedViewController())
-            vc = next;
-        if (auto *nav = qobject_cast<NavigationController *>(vc))
-            return nav->topViewController();
-        return vc;
-    }
+    ViewController *top() const { return topmostScreen(root); }
     template <typename T> T *topAs() const { return qobject_cast<T *>(top()); }
     AlertController *alert() const { return topAs<AlertController>(); }
     // Taps a row of the IN (2) or OUT (3) section; the add row when `row` is -1.

@@ -1,11 +1,9 @@
 #include "alertcontroller.h"
-#include "camera.h"
-#include "filecamera.h"
 #include "formcells.h"
 #include "navigationcontroller.h"
 #include "qrcodereaderviewcontroller.h"
 #include "qrscenes.h"
-#include "recordingsounds.h"
+#include "scannerdevices.h"
 #include "sessionfixture.h"
 #include "window.h"
 
@@ -26,17 +24,8 @@ class ScannerTest : public SessionTest {
 protected:
     ScannerTest() {
         logIn(); // division 1, "Spinning"
-        SystemSounds::install(std::make_unique<RecordingSounds>(&played));
-        QImage blank(64, 48, QImage::Format_RGB32);
-        blank.fill(Qt::gray);
-        blank.save(pictures.filePath("blank.png"));
-        Camera::setFactory([this] { return std::make_unique<FileCamera>(pictures.path()); });
         window.setRootViewController(root);
         window.makeKeyAndVisible();
-    }
-    ~ScannerTest() override {
-        Camera::setFactory({});
-        SystemSounds::install(nullptr);
     }
     void open(const QString &accessFrom = {}, const QString &viewType = {}) {
         scanner->AccessFrom = accessFrom;
@@ -58,8 +47,9 @@ protected:
         return qobject_cast<AlertController *>(common::sharedInstance().topViewController());
     }
 
-    QStringList played;
-    QTemporaryDir pictures;
+    ScannerDevices devices;
+    QStringList &played = devices.played;
+    QTemporaryDir &pictures = devices.pictures;
     Window window;
     QPointer<qrCodeReaderViewController> scanner = new qrCodeReaderViewController();
     NavigationController *root = new NavigationController(new ViewController());

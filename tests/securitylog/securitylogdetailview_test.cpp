@@ -6,6 +6,7 @@
 #include "securitylogsave.h"
 #include "securitylogtvc.h"
 #include "sessionfixture.h"
+#include "validlogform.h"
 #include "window.h"
 
 #include <QJsonArray>
@@ -38,15 +39,7 @@ protected:
         root->pushViewController(form, false);
         processEvents();
     }
-    // A person and entry details that pass every check, the photo already on the server.
-    void fillValid() {
-        form->header->setName("Kumar");
-        form->header->setMobileNo("98400 12345");
-        form->header->setImagePath("~/Security/PersonsImages/7.jpg");
-        form->cellEntryType->setText("Visitor");
-        form->cellEntryType->identifier = "2";
-        form->cellMeetTo->setText("Priya");
-    }
+    void fillValid() { fillValidLogForm(form); }
     AlertController *alert() const {
         ViewController *top = root;
         while (ViewController *next = top->presentedViewController())
