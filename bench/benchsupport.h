@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QQuickStyle>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <seclogserver/stand_in_server.h>
 #include <vector>
 
@@ -39,6 +41,40 @@ startServer(const QTemporaryDir &dir, seclog::server::ServerOptions options) {
     imgdatabase = DCdatabase + QStringLiteral("/files");
     return server;
 }
+
+// The longest gap between ticks of a 1 ms timer on the GUI thread since start(): how long the
+// thread was kept from its events.
+class StallMeter : public QObject {
+public:
+    StallMeter() {
+        m_ticker.setTimerType(Qt::PreciseTimer);
+        m_ticker.setInterval(1);
+        connect(&m_ticker, &QTimer::timeout, this, [this] { tick(); });
+        m_clock.start();
+    }
+    void start() {
+        m_lastTick = m_clock.nsecsElapsed();
+        m_longest = 0;
+        m_ticker.start();
+    }
+    // Counts the gap up to now; the meter goes on unless stop() follows.
+    void tick() {
+        const qint64 now = m_clock.nsecsElapsed();
+        m_longest = std::max(m_longest, (now - m_lastTick) / 1e6);
+        m_lastTick = now;
+    }
+    void stop() {
+        tick();
+        m_ticker.stop();
+    }
+    double longestMs() const { return m_longest; }
+
+private:
+    QElapsedTimer m_clock;
+    QTimer m_ticker;
+    qint64 m_lastTick = 0;
+    double m_longest = 0;
+};
 
 inline double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

@@ -43,9 +43,6 @@ const QString quietDivision = QStringLiteral("2");
 class Bench : public QObject {
 public:
     explicit Bench(QQuickWindow *window) : m_window(window) {
-        m_ticker.setTimerType(Qt::PreciseTimer);
-        m_ticker.setInterval(1);
-        connect(&m_ticker, &QTimer::timeout, this, [this] { tick(); });
         connect(window, &QQuickWindow::frameSwapped, this, [this] { frameSwapped(); });
         m_clock.start();
     }
@@ -57,16 +54,6 @@ public:
     }
 
 private:
-    void startMeter() {
-        m_lastTick = m_clock.nsecsElapsed();
-        m_stall = 0;
-        m_ticker.start();
-    }
-    void tick() {
-        const qint64 now = m_clock.nsecsElapsed();
-        m_stall = std::max(m_stall, (now - m_lastTick) / 1e6);
-        m_lastTick = now;
-    }
     int shownRows() const {
         QList<QQuickItem *> lists;
         ListWatcher::findNamed(m_window->contentItem(), QStringLiteral("table"), lists);
@@ -79,10 +66,10 @@ private:
         }
         // Its photos arrive and are drawn first.
         QTimer::singleShot(settleMs, this, [this] {
-            startMeter();
+            m_meter.start();
             QTimer::singleShot(idleMs, this, [this] {
-                tick();
-                m_idleStall = std::max(m_idleStall, m_stall);
+                m_meter.stop();
+                m_idleStall = std::max(m_idleStall, m_meter.longestMs());
                 askFor(busyDivision);
             });
         });
@@ -92,7 +79,7 @@ private:
         master.Division_id = division;
         m_waitingFor = division == busyDivision ? bigList : 0;
         m_sent = m_clock.nsecsElapsed();
-        startMeter();
+        m_meter.start();
         Q_EMIT SessionEvents::instance().deviceRecordChanged();
     }
     void frameSwapped() {
@@ -101,15 +88,14 @@ private:
         const int rows = shownRows();
         if (rows < m_waitingFor)
             return;
-        tick();
-        m_ticker.stop();
+        m_meter.stop();
         m_waitingFor = -1;
         const double ms = (m_clock.nsecsElapsed() - m_sent) / 1e6;
         m_shownMs.push_back(ms);
-        m_longestStall = std::max(m_longestStall, m_stall);
+        m_longestStall = std::max(m_longestStall, m_meter.longestMs());
         std::printf("big-reply: round %zu: %d rows shown %.0f ms after asking, longest GUI stall "
                     "%.1f ms\n",
-                    m_shownMs.size(), rows, ms, m_stall);
+                    m_shownMs.size(), rows, ms, m_meter.longestMs());
         if (int(m_shownMs.size()) == rounds) {
             report();
             return;
@@ -130,10 +116,8 @@ private:
 
     QQuickWindow *m_window;
     QElapsedTimer m_clock;
-    QTimer m_ticker;
-    qint64 m_lastTick = 0;
+    BenchSupport::StallMeter m_meter;
     qint64 m_sent = 0;
-    double m_stall = 0;
     double m_idleStall = 0;
     double m_longestStall = 0;
     int m_waitingFor = -1;

@@ -37,11 +37,6 @@ constexpr int logsPerDay = 300;
 constexpr double chartTarget = 1.5;
 constexpr double stallLimitMs = 16.0;
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
 // The same months as plain rows: the day and its counts, no chart.
 class BareDashboard : public securityTableViewController {
 public:
@@ -62,14 +57,11 @@ public:
         m_window.makeKeyAndVisible();
         m_engine.setInitialProperties(
             {{QStringLiteral("appWindow"), QVariant::fromValue(&m_window)}});
-        m_ticker.setTimerType(Qt::PreciseTimer);
-        m_ticker.setInterval(1);
-        connect(&m_ticker, &QTimer::timeout, this, [this] { tick(); });
         auto arrived = [this] { QTimer::singleShot(0, this, [this] { monthArrived(); }); };
         connect(screen, &TableViewController::dataReloaded, this, arrived);
         connect(screen, &TableViewController::sectionInserted, this, arrived);
         m_clock.start();
-        startMeter();
+        m_meter.start();
         m_engine.load(QUrl(QStringLiteral("qrc:/SecLog/Main.qml")));
         m_quick = m_engine.rootObjects().isEmpty()
                       ? nullptr
@@ -82,16 +74,6 @@ public:
     double longestStall = 0;
 
 private:
-    void startMeter() {
-        m_lastTick = m_clock.nsecsElapsed();
-        m_stall = 0;
-        m_ticker.start();
-    }
-    void tick() {
-        const qint64 now = m_clock.nsecsElapsed();
-        m_stall = std::max(m_stall, (now - m_lastTick) / 1e6);
-        m_lastTick = now;
-    }
     QQuickItem *table() const {
         return m_quick ? m_quick->contentItem()->findChild<QQuickItem *>(QStringLiteral("table"))
                        : nullptr;
@@ -111,25 +93,25 @@ private:
             QTimer::singleShot(0, this, [this] { waitForFrame(); });
             return;
         }
-        tick();
+        m_meter.tick();
         const double ms = (m_clock.nsecsElapsed() - m_arrived) / 1e6;
         const int month = int(m_screen->THEDATA.size());
         if (month > 1) { // the first month also builds the page
             drawMs.push_back(ms);
-            longestStall = std::max(longestStall, m_stall);
+            longestStall = std::max(longestStall, m_meter.longestMs());
         }
         std::printf(
             "dashboard: %s month %d (%lld days): drawn %.1f ms, longest GUI stall "
             "%.1f ms\n",
             m_name, month,
             static_cast<long long>(m_screen->THEDATA.value(QString::number(month - 1)).size()), ms,
-            m_stall);
+            m_meter.longestMs());
         if (month >= months) {
-            m_ticker.stop();
+            m_meter.stop();
             QTimer::singleShot(0, this, m_done);
             return;
         }
-        startMeter();
+        m_meter.start();
         m_screen->scrollViewDidScroll(0, 0, 0); // the end of the list is in view
     }
 
@@ -140,9 +122,7 @@ private:
     QQmlApplicationEngine m_engine;
     QQuickWindow *m_quick = nullptr;
     QElapsedTimer m_clock;
-    QTimer m_ticker;
-    qint64 m_lastTick = 0;
-    double m_stall = 0;
+    BenchSupport::StallMeter m_meter;
     int m_frames = 0;
     int m_framesAt = 0;
     qint64 m_arrived = 0;
@@ -166,8 +146,8 @@ int main(int argc, char **argv) {
 
     std::unique_ptr<Run> charts, bare;
     auto report = [&] {
-        const double chartMs = median(charts->drawMs);
-        const double bareMs = median(bare->drawMs);
+        const double chartMs = BenchSupport::median(charts->drawMs);
+        const double bareMs = BenchSupport::median(bare->drawMs);
         std::printf(
             "dashboard: %d months of %d logs a day: median month drawn with charts %.1f ms, "
             "as a bare list %.1f ms; longest GUI stall per month %.1f ms with charts, "

@@ -39,11 +39,6 @@ constexpr double drawTarget = 1.20;
 constexpr double stallLimitMs = 16.0;
 const QStringList words = {"cotton", "bearing", "poly bag", "reactive", "spindle", "carton"};
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
 class Bench : public QObject {
 public:
     Bench(securityAddParticulars *screen, QQuickWindow *window)
@@ -146,8 +141,8 @@ private:
     }
 
     void report() {
-        const double bareMs = median(m_bare);
-        const double drawnMs = median(m_drawn);
+        const double bareMs = BenchSupport::median(m_bare);
+        const double drawnMs = BenchSupport::median(m_drawn);
         std::printf("item-search: %d items, %zu searches: median bare request %.1f ms, median "
                     "last keystroke to rows drawn %.1f ms, longest GUI stall while typing %.1f ms "
                     "(limit %.0f): ratio %.2f (target %.2f)\n",
