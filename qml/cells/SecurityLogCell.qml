@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import "../platform"
 
 // One log (or person) of the log list.
@@ -28,7 +27,7 @@ Item {
     readonly property real textX: frame.x + frame.width + view.offSetX
     readonly property real textWidth: lblPurpose.x - view.gapY - textX
 
-    Label {
+    Text {
         id: lblPersonName
         objectName: "lblPersonName"
         // Shrinks a little before it elides, so a time still reads whole on a phone.
@@ -44,7 +43,7 @@ Item {
         elide: Text.ElideRight
         verticalAlignment: Text.AlignVCenter
     }
-    Label {
+    Text {
         id: lblSecLog_id
         objectName: "lblSecLog_id"
         fontSizeMode: Text.HorizontalFit
@@ -60,7 +59,7 @@ Item {
         font.pixelSize: 13
         elide: Text.ElideLeft
     }
-    Label {
+    Text {
         id: lblMobileNo
         objectName: "lblMobileNo"
         fontSizeMode: Text.HorizontalFit
@@ -74,7 +73,7 @@ Item {
         font.pixelSize: 12
         elide: Text.ElideRight
     }
-    Label {
+    Text {
         id: lblInTime
         objectName: "lblInTime"
         fontSizeMode: Text.HorizontalFit
@@ -89,7 +88,7 @@ Item {
         font.pixelSize: 12
         elide: Text.ElideRight
     }
-    Label {
+    Text {
         id: lblMeetTo
         objectName: "lblMeetTo"
         fontSizeMode: Text.HorizontalFit
@@ -103,7 +102,7 @@ Item {
         font.pixelSize: 12
         elide: Text.ElideRight
     }
-    Label {
+    Text {
         id: lblLogedBy
         objectName: "lblLogedBy"
         fontSizeMode: Text.HorizontalFit
@@ -128,7 +127,7 @@ Item {
         height: view.height
         color: view.cell ? view.cell.purposeColor : "transparent"
         clip: true
-        Label {
+        Text {
             anchors.centerIn: parent
             width: parent.height - 4
             height: parent.width

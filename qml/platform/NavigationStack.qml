@@ -1,6 +1,4 @@
 import QtQuick
-import QtQuick.Controls
-import QtQuick.Layouts
 
 // Draws a NavigationController: its bar, its stack and, above both, what it presents.
 Item {
@@ -8,6 +6,7 @@ Item {
     property var nav: null
     readonly property var currentScreen: nav ? nav.topViewController : null
     readonly property var presentedScreen: nav ? nav.presentedViewController : null
+    readonly property color tint: nav ? nav.barButtonTintColor : "white"
 
     Rectangle {
         id: bar
@@ -15,41 +14,47 @@ Item {
         height: 56
         color: stack.nav && stack.nav.barBackgroundColor.a > 0 ? stack.nav.barBackgroundColor : "#303030"
 
-        RowLayout {
-            anchors.fill: parent
-            anchors.leftMargin: 8
-            anchors.rightMargin: 8
+        Row {
+            id: leading
+            anchors { left: parent.left; leftMargin: 8; verticalCenter: parent.verticalCenter }
+            spacing: 5
             BarButton {
                 visible: stack.nav !== null && stack.nav.viewControllers.length > 1 && !(stack.currentScreen && stack.currentScreen.leftBarButtonItem)
-                text: "‹ Back"
-                tint: stack.nav ? stack.nav.barButtonTintColor : "white"
+                plainText: "‹ Back"
+                tint: stack.tint
                 onClicked: stack.nav.popFromView()
             }
             BarButton {
                 item: stack.currentScreen ? stack.currentScreen.leftBarButtonItem : null
-                tint: stack.nav ? stack.nav.barButtonTintColor : "white"
+                tint: stack.tint
             }
-            Label {
-                Layout.fillWidth: true
-                horizontalAlignment: Text.AlignHCenter
-                text: stack.currentScreen ? stack.currentScreen.title : ""
-                color: stack.nav ? stack.nav.titleTextColor : "white"
-                font.pixelSize: 17
-                font.bold: true
-                elide: Text.ElideRight
-            }
+        }
+        // The title takes the room the buttons leave, centred in it.
+        Text {
+            anchors { left: leading.right; right: trailing.left; leftMargin: 5; rightMargin: 5; verticalCenter: parent.verticalCenter }
+            horizontalAlignment: Text.AlignHCenter
+            text: stack.currentScreen ? stack.currentScreen.title : ""
+            color: stack.nav ? stack.nav.titleTextColor : "white"
+            font.pixelSize: 17
+            font.bold: true
+            elide: Text.ElideRight
+        }
+        Row {
+            id: trailing
+            anchors { right: parent.right; rightMargin: 8; verticalCenter: parent.verticalCenter }
+            spacing: 5
             BarButton {
                 item: stack.currentScreen ? stack.currentScreen.secondaryRightBarButtonItem : null
-                tint: stack.nav ? stack.nav.barButtonTintColor : "white"
+                tint: stack.tint
             }
             BarButton {
                 item: stack.currentScreen ? stack.currentScreen.rightBarButtonItem : null
-                tint: stack.nav ? stack.nav.barButtonTintColor : "white"
+                tint: stack.tint
             }
         }
     }
 
-    StackView {
+    Item {
         id: view
         anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
         clip: true

@@ -1,28 +1,37 @@
 import QtQml
 import QtQuick
-import QtQuick.Controls
 
-// Keeps a StackView in step with its NavigationController's stack of screens.
+// Keeps the screens drawn in `view` in step with a NavigationController's stack: one host per
+// screen, made when the screen is pushed and kept (with its scroll position and what was typed)
+// until it is popped; only the top one is shown.
 QtObject {
     id: sync
     property var nav: null
-    property StackView view: null
+    property Item view: null
+    property var hosts: []
+
+    readonly property Component hostComponent: Component {
+        ScreenHost {
+            width: sync.view ? sync.view.width : 0
+            height: sync.view ? sync.view.height : 0
+        }
+    }
 
     function follow() {
         if (!view)
             return
         var screens = nav ? nav.viewControllers : []
-        while (view.depth > screens.length)
-            view.pop(StackView.Immediate)
-        for (var i = 0; i < view.depth; ++i) {
-            if (view.get(i, StackView.DontLoad).controller !== screens[i]) {
-                while (view.depth > i)
-                    view.pop(StackView.Immediate)
-                break
-            }
-        }
-        for (var j = view.depth; j < screens.length; ++j)
-            view.push(Qt.resolvedUrl("ScreenHost.qml"), { controller: screens[j] }, StackView.Immediate)
+        var kept = 0
+        while (kept < hosts.length && kept < screens.length && hosts[kept].controller === screens[kept])
+            ++kept
+        var next = hosts.slice(0, kept)
+        for (var i = hosts.length - 1; i >= kept; --i)
+            hosts[i].destroy()
+        for (var j = kept; j < screens.length; ++j)
+            next.push(hostComponent.createObject(view, { controller: screens[j] }))
+        for (var k = 0; k < next.length; ++k)
+            next[k].visible = k === next.length - 1
+        hosts = next
     }
 
     onNavChanged: follow()

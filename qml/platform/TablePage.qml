@@ -1,6 +1,5 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 
 // The generic table view: draws any table screen from its data source (rows, heights,
 // cells, trailing swipe actions, selection).
@@ -36,53 +35,79 @@ ListView {
             height: entry.startsSection && table.controller ? table.controller.sectionHeaderHeight : 0
             visible: entry.startsSection
             color: table.controller ? table.controller.sectionHeaderColor : "#262626"
-            Label {
+            Text {
                 anchors.verticalCenter: parent.verticalCenter
                 x: 15
                 text: entry.sectionTitle
                 color: table.controller ? table.controller.sectionHeaderTextColor : "#c2c2c2"
             }
         }
-        SwipeDelegate {
+        // A row swiped left shows its trailing actions; a tap selects it (or closes it if open).
+        Flickable {
             id: row
             readonly property int index: entry.index
             readonly property var cell: entry.cell
             width: entry.width
             height: entry.rowHeight
-            padding: 0
             // Asked again whenever the row is given new contents.
             readonly property var actions: table.model && row.cell !== undefined ? table.model.swipeActions(index) : []
-            swipe.enabled: actions.length > 0
+            readonly property real actionsWidth: actions.length * 80
+            contentWidth: width + actionsWidth
+            contentHeight: height
+            flickableDirection: Flickable.HorizontalFlick
+            boundsBehavior: Flickable.StopAtBounds
+            interactive: actions.length > 0
+            // Let go past half its buttons, a swipe stays open; short of that it closes.
+            onMovementEnded: snapTo(contentX > actionsWidth / 2 ? actionsWidth : 0)
             // A row given new contents starts closed, whatever it was doing before.
-            onCellChanged: swipe.close()
-            background: Rectangle { color: row.cell && row.cell.background ? row.cell.background : "transparent" }
-            contentItem: Loader {
-                source: row.cell && row.cell.cellClass ? "../cells/" + row.cell.cellClass + ".qml" : ""
-                // Form rows hand over their cell object; other rows are drawn from the map itself.
-                onLoaded: item.cell = Qt.binding(function() { return row.cell && row.cell.cell ? row.cell.cell : row.cell })
+            onCellChanged: { snap.stop(); contentX = 0 }
+            function snapTo(x) {
+                snap.to = x
+                snap.restart()
             }
-            onClicked: table.model.select(index)
-            swipe.right: Row {
-                anchors.right: parent.right
-                height: parent.height
-                Repeater {
-                    model: row.actions
-                    Rectangle {
-                        required property var modelData
-                        required property int index
-                        width: 80
-                        height: row.height
-                        color: modelData.color
-                        Label {
-                            anchors.centerIn: parent
-                            text: parent.modelData.title
-                            color: "white"
-                        }
-                        MouseArea {
-                            anchors.fill: parent
-                            onClicked: {
-                                row.swipe.close()
-                                table.model.triggerSwipeAction(row.index, parent.index)
+            NumberAnimation { id: snap; target: row; property: "contentX"; duration: 150; easing.type: Easing.OutCubic }
+
+            Rectangle {
+                width: row.width
+                height: row.height
+                color: row.cell && row.cell.background ? row.cell.background : "transparent"
+                // Below the cell, so the cell's own buttons and fields take their touches first.
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: row.contentX > 0 ? row.snapTo(0) : table.model.select(row.index)
+                }
+                Loader {
+                    anchors.fill: parent
+                    source: row.cell && row.cell.cellClass ? "../cells/" + row.cell.cellClass + ".qml" : ""
+                    // Form rows hand over their cell object; other rows are drawn from the map itself.
+                    onLoaded: item.cell = Qt.binding(function() { return row.cell && row.cell.cell ? row.cell.cell : row.cell })
+                }
+            }
+            // The buttons are made when the row is first swiped, not for every row drawn.
+            Loader {
+                x: row.width
+                height: row.height
+                active: row.contentX > 0
+                sourceComponent: Row {
+                    Repeater {
+                        model: row.actions
+                        Rectangle {
+                            required property var modelData
+                            required property int index
+                            width: 80
+                            height: row.height
+                            color: modelData.color
+                            Text {
+                                anchors.centerIn: parent
+                                text: parent.modelData.title
+                                color: "white"
+                            }
+                            MouseArea {
+                                anchors.fill: parent
+                                onClicked: {
+                                    row.snapTo(0)
+                                    table.model.triggerSwipeAction(row.index, parent.index)
+                                }
                             }
                         }
                     }

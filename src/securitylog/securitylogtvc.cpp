@@ -113,17 +113,15 @@ void securityLogTVC::loadOpenLogs() {
     fetchDATA::nodefetchD(
         openLogsParameters(),
         [this](const QVariant &reply) {
-            const Rows rows = RowsReader::textRows(reply);
-            // The kept rows, the shown rows and the table change in one turn: a tap always
-            // acts on the row it was drawn from.
-            MainQueue::async(this, [this, rows] {
-                replaceRows(LoadDATA, rows);
-                // A search result on screen stays there (the open logs come back when the
-                // field is cleared), where the original replaced it with the open logs.
-                if (fromSearch != QLatin1String("Yes"))
-                    replaceRows(DATA, LoadDATA);
-                reloadData();
-            });
+            // The reply is handed over on the main thread: the kept rows, the shown rows and
+            // the table change in this same turn, so a tap always acts on the row it was drawn
+            // from, and the next frame (at launch, the first) already shows the logs.
+            replaceRows(LoadDATA, RowsReader::textRows(reply));
+            // A search result on screen stays there (the open logs come back when the field is
+            // cleared), where the original replaced it with the open logs.
+            if (fromSearch != QLatin1String("Yes"))
+                replaceRows(DATA, LoadDATA);
+            reloadData();
         },
         this);
 }
