@@ -1,24 +1,11 @@
-#include "appdelegate.h"
-#include "combobox.h"
-#include "common.h"
-#include "dcapprovalviewcontroller.h"
-#include "dcdetailviewcontroller.h"
-#include "menuviewcontroller.h"
-#include "navigationcontroller.h"
-#include "printurl.h"
-#include "scriptedtransport.h"
 #include "securitylogcell.h"
-#include "securitylogtvc.h"
 #include "testapp.h"
-#include "vclogin.h"
+#include "window.h"
 
-#include <functional>
 #include <gtest/gtest.h>
-#include <QQmlApplicationEngine>
 #include <QQmlComponent>
+#include <QQmlEngine>
 #include <QQuickItem>
-#include <QQuickStyle>
-#include <QQuickWindow>
 #include <QtTest/QTest>
 
 namespace {
@@ -125,138 +112,5 @@ TEST_P(SecurityLogCellLayoutTest, LabelsKeepTheirSharesAndNeverOverlap) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, SecurityLogCellLayoutTest, ::testing::Values(360, 1024));
-
-// The whole client drawn offscreen: every screen it can reach here is shown once, and the
-// views must bind to the controllers without a single warning.
-TEST(ClientViews, EveryReachableScreenDrawsWithoutWarnings) {
-    QmlWarnings warnings;
-    IsolatedDefaults defaults;
-    ScriptedTransportScope net;
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
-    AppDelegate delegate;
-    delegate.applicationDidFinishLaunching();
-    QQmlApplicationEngine engine;
-    engine.setInitialProperties({{"appWindow", QVariant::fromValue(delegate.window)}});
-    engine.load(QUrl(QStringLiteral("qrc:/SecLog/Main.qml")));
-    ASSERT_FALSE(engine.rootObjects().isEmpty());
-    auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().first());
-    ASSERT_NE(window, nullptr);
-    // Each screen is drawn, and must have drawn without a warning, before the next one.
-    int step = 0;
-    auto grab = [&] {
-        ++step;
-        EXPECT_FALSE(window->grabWindow().isNull());
-        EXPECT_TRUE(warnings.all().isEmpty())
-            << "screen " << step << ": " << warnings.all().join('\n').toStdString();
-    };
-    processEvents();
-
-    auto *login = qobject_cast<VCLogin *>(common::sharedInstance().topViewController());
-    ASSERT_NE(login, nullptr);
-    grab();
-    login->usernamecell->setText("demo");
-    login->pwdcell->setText("demo");
-    login->login();
-    net->replyLast(QVariantList{QVariantMap{{"Users_id", "7"}, {"EmpName", "Ravi Kumar"}}});
-    processEvents();
-    net->replyLast(QVariantList{QVariantMap{{"Division_id", "1"}, {"DivisionName", "Spinning"}}});
-    processEvents();
-    auto *list = qobject_cast<securityLogTVC *>(common::sharedInstance().topViewController());
-    ASSERT_NE(list, nullptr);
-    net->reply(int(net->sent.size()) - 1,
-               QVariantList{QVariantMap{{"SecIOLog_id", "12"},
-                                        {"IOPerson", "Anand"},
-                                        {"InTime", "06 Dec 2026 14:05:09"},
-                                        {"OutTime", ""}}});
-    processEvents();
-    grab();
-
-    list->searchBarSearchButtonClicked(); // alert
-    processEvents();
-    grab();
-    qobject_cast<AlertController *>(common::sharedInstance().topViewController())->tap("Yes");
-    processEvents();
-    grab();
-    list->navigationController()->popViewController(false);
-    list->didSelectRow(0, 0);
-    processEvents();
-    grab();
-    list->navigationController()->popViewController(false);
-    processEvents();
-
-    list->showMenu();
-    processEvents();
-    grab();
-    auto *menu = qobject_cast<MenuViewController *>(common::sharedInstance().topViewController());
-    ASSERT_NE(menu, nullptr);
-    menu->leftBarButtonItem()->trigger();
-    processEvents();
-
-    comboBox::ListOptions pickerOptions;
-    pickerOptions.title = "Vehicle";
-    pickerOptions.valueField = "IOVehicle";
-    pickerOptions.dataFields = {"VehicleType"};
-    pickerOptions.returnCustomText = true;
-    auto *picker = new comboBox(pickerOptions);
-    ASSERT_TRUE(picker->show(list));
-    net->replyLast(
-        QVariantList{QVariantMap{{"IOVehicle", "TN 38 AB 1234"}, {"VehicleType", "Lorry"}}});
-    processEvents();
-    picker->setSearchText("AP 16");
-    processEvents();
-    grab();
-    picker->leftBarButtonItem()->trigger();
-    processEvents();
-
-    comboBox::DateOptions dateOptions;
-    dateOptions.title = "Bill Date";
-    auto *datePicker = new comboBox(dateOptions);
-    ASSERT_TRUE(datePicker->show(list));
-    processEvents();
-    grab();
-    datePicker->chooseDate(QDate::currentDate());
-    processEvents();
-
-    list->printLog(0);
-    processEvents();
-    auto *report =
-        qobject_cast<ReportViewController *>(common::sharedInstance().topViewController());
-    ASSERT_NE(report, nullptr);
-    net->replyLast(QVariant()); // not a PDF: the page says so
-    processEvents();
-    EXPECT_EQ(report->state(), "failed");
-    grab();
-    report->leftBarButtonItem()->trigger();
-    processEvents();
-    grab();
-
-    // The DC list, and a DC of it with its lines: each line has its quantity field.
-    auto *dcs = new DCApprovalViewController();
-    dcs->viewType = "Sel_DCA";
-    ASSERT_TRUE(list->present(new NavigationController(dcs), false));
-    processEvents();
-    net->replyLast(QVariantList{QVariantMap{{"DC_id", "1"}, {"DCCode", "DC/SPN/0142"}}});
-    processEvents();
-    grab();
-    auto *detail = dcs->View(0);
-    ASSERT_NE(detail, nullptr);
-    processEvents();
-    net->replyLast(QVariantList{QVariantMap{{"ItemName", "Cones"}, {"PassedQty", "4"}},
-                                QVariantMap{{"ItemName", "Beams"}, {"PassedQty", "1"}}});
-    processEvents();
-    grab();
-    int fields = 0;
-    std::function<void(QQuickItem *)> count = [&](QQuickItem *item) {
-        fields += item->objectName() == "textField" && item->isVisible();
-        for (QQuickItem *child : item->childItems())
-            count(child);
-    };
-    count(window->contentItem());
-    EXPECT_EQ(fields, 2);
-    dcs->Cancel();
-    processEvents();
-
-    EXPECT_TRUE(warnings.all().isEmpty()) << warnings.all().join('\n').toStdString();
-}
 
 } // namespace
