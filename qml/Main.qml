@@ -13,8 +13,12 @@ Window {
     title: "SecLog"
     color: "#303030"
 
+    // Sized from the window's own size, which is set from the start: the content item takes
+    // its size only once the platform window is shown, and a list laid out in a window without
+    // a size yet would make rows for a view of no height.
     NavigationStack {
-        anchors.fill: parent
+        width: root.width
+        height: root.height
         nav: root.appWindow ? root.appWindow.rootViewController : null
     }
 }
