@@ -1,11 +1,18 @@
+#include "appdelegate.h"
 #include "securitylogcell.h"
+#include "securitylogtvc.h"
+#include "sessionfixture.h"
 #include "testapp.h"
 #include "window.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <QQmlApplicationEngine>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
+#include <QQuickStyle>
+#include <QQuickWindow>
 #include <QtTest/QTest>
 
 namespace {
@@ -112,5 +119,63 @@ TEST_P(SecurityLogCellLayoutTest, LabelsKeepTheirSharesAndNeverOverlap) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, SecurityLogCellLayoutTest, ::testing::Values(360, 1024));
+
+} // namespace
+
+namespace {
+
+class LaunchListTest : public SessionTest {};
+
+// With a saved session the open logs may be answered before the window is first drawn. They are
+// in the table in the turn their reply comes (so the first frame shows them), and the list
+// makes rows only for what the window shows, not for a view that has no size yet.
+TEST_F(LaunchListTest, OpenLogsAnsweredBeforeTheFirstFrameMakeOnlyTheRowsOnScreen) {
+    logIn();
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching();
+    QQmlApplicationEngine engine;
+    engine.setInitialProperties({{"appWindow", QVariant::fromValue(delegate.window)}});
+    engine.load(QUrl(QStringLiteral("qrc:/SecLog/Main.qml")));
+    ASSERT_FALSE(engine.rootObjects().isEmpty());
+    auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().first());
+    ASSERT_NE(window, nullptr);
+
+    ASSERT_EQ(net->withSPName("USP_GetSecurityLogBySearchText").size(), 1);
+    QVariantList logs;
+    for (int i = 1; i <= 500; ++i)
+        logs.append(QVariantMap{{"SecIOLog_id", QString::number(i)},
+                                {"IOPerson", QStringLiteral("Guest %1").arg(i)},
+                                {"InTime", "06 Dec 2026 14:05:09"},
+                                {"OutTime", ""}});
+    int openLogs = 0;
+    while (net->sent.at(openLogs).json().value("SPName") != "USP_GetSecurityLogBySearchText")
+        ++openLogs;
+    net->reply(openLogs, logs);
+    auto *list = qobject_cast<securityLogTVC *>(common::sharedInstance().topViewController());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(qobject_cast<QAbstractItemModel *>(list->tableModel())->rowCount(), 500)
+        << "in the turn of the reply";
+
+    QList<QQuickItem *> tables;
+    std::function<void(QQuickItem *)> find = [&](QQuickItem *item) {
+        if (item->objectName() == "table")
+            tables.append(item);
+        for (QQuickItem *child : item->childItems())
+            find(child);
+    };
+    find(window->contentItem());
+    ASSERT_EQ(tables.size(), 1);
+    auto *rows = tables.first()->property("contentItem").value<QQuickItem *>();
+    ASSERT_NE(rows, nullptr);
+    // The most rows there ever were, since rows made in excess are dropped again later.
+    qsizetype most = 0;
+    QObject::connect(rows, &QQuickItem::childrenChanged, rows,
+                     [&] { most = std::max(most, rows->childItems().size()); });
+    processEvents();
+    const int screenful = int(window->height() / 74) + 1;
+    EXPECT_GE(rows->childItems().size(), screenful - 3);
+    EXPECT_LE(most, 2 * screenful) << "rows made for the whole list";
+}
 
 } // namespace
