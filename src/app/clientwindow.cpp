@@ -3,11 +3,10 @@
 #include "localimageprovider.h"
 #include "transport.h"
 
-#include <QQuickStyle>
-
 bool ClientWindow::open() {
-    // The style is fixed before the engine loads any control.
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    // The style is fixed before the engine loads any control. Set through the environment, so
+    // the client does not link (and load at start) the controls library just for this call.
+    qputenv("QT_QUICK_CONTROLS_STYLE", "Basic");
     m_delegate.applicationDidFinishLaunching();
     // The open logs and the version check asked for at launch go out before the views load,
     // so the server answers while they are built. Qt's HTTP thread needs the event loop to
