@@ -1,6 +1,5 @@
 #include "combobox.h"
 #include "itemsfixture.h"
-#include "securityaddparticulars.h"
 
 #include <optional>
 
@@ -8,185 +7,116 @@ namespace {
 
 using Section = securityLogDetailView::Section;
 
-// ---- Done: the checks in order, then the warnings
-
-struct DoneCase {
-    const char *name;
-    QString party;
-    int partyMark; // -1 absent, 0 empty, 1 an id
-    QList<std::optional<QString>> quantities;
-    QString billNo;
-    QString message; // the alert's; empty when the entry is saved at once
-    bool confirms;   // the alert asks Yes/No
-};
-
-class PartyDoneTest : public ItemsTest, public ::testing::WithParamInterface<DoneCase> {};
-
-TEST_P(PartyDoneTest, RefusesWarnsOrSaves) {
-    const DoneCase &c = GetParam();
-    securityAddPartyDetails *party = openParty(Section::INSection);
-    ASSERT_NE(party, nullptr);
-    party->cellParty->setText(c.party);
-    party->partyIdMark = c.partyMark < 0    ? std::nullopt
-                         : c.partyMark == 0 ? std::optional<QString>(QString())
-                                            : std::optional<QString>("5");
-    for (const auto &q : c.quantities)
-        party->cellItems.append(item("Cone", q));
-    party->cellBillNo->setText(c.billNo);
-    party->rightBarButtonItem()->trigger();
-    processEvents();
-    if (c.message.isEmpty()) {
-        EXPECT_EQ(alert(), nullptr);
-        EXPECT_EQ(form->PartyINSectionCollView.size(), 1);
-        return;
-    }
-    ASSERT_NE(alert(), nullptr);
-    EXPECT_EQ(alert()->title(), "Alert !");
-    EXPECT_EQ(alert()->message(), c.message);
-    EXPECT_EQ(alert()->actionTitles(),
-              c.confirms ? QStringList({"Yes", "No"}) : QStringList({"OK"}));
-    if (c.confirms) {
-        EXPECT_TRUE(alert()->messageLeftAligned);
-        ASSERT_TRUE(alert()->tap("Yes"));
+// Done makes its checks in order, then warns; a warning asks and saves on Yes.
+TEST_F(ItemsTest, DoneRefusesWarnsOrSaves) {
+    const QString ask = ", Are you sure want proceed further";
+    const QString badParty = "• Selected party is not valid from party master";
+    const QString noBill = "• Bill No not Entered";
+    const QString noQuantity = "Please Enter Quantity";
+    const std::optional<QString> typed, listed(""), withId("5"); // how the party was chosen
+    struct Case {
+        QString party;
+        std::optional<QString> partyId;
+        QList<std::optional<QString>> quantities;
+        QString billNo, message; // no message: saved at once
+    };
+    for (const Case &c : {Case{"", withId, {"1"}, "B1", "Select Party"},
+                          {"Mills", withId, {}, "B1", "Please Add Particulars(Items)"},
+                          {"Mills", withId, {"2", "0"}, "B1", noQuantity},
+                          {"Mills", withId, {"3kg"}, "B1", noQuantity},
+                          {"Mills", withId, {std::nullopt}, "B1", noQuantity},
+                          {"Mills", withId, {"0.5"}, "B1", ""},
+                          {"Mills", typed, {"1"}, "", noBill + ask},
+                          {"Mills", listed, {"1"}, "B1", badParty + ask},
+                          {"Mills", listed, {"1"}, "", badParty + "\n" + noBill + ask}}) {
+        SCOPED_TRACE(c.message.toStdString());
+        form->PartyINSectionCollView.clear();
+        securityAddPartyDetails *party = openParty(Section::INSection);
+        ASSERT_NE(party, nullptr);
+        party->cellParty->setText(c.party);
+        party->partyIdMark = c.partyId;
+        for (const auto &quantity : c.quantities)
+            party->cellItems.append(item("Cone", quantity));
+        party->cellBillNo->setText(c.billNo);
+        party->rightBarButtonItem()->trigger();
         processEvents();
-        ASSERT_EQ(form->PartyINSectionCollView.size(), 1);
-        EXPECT_EQ(form->PartyINSectionCollView[0].PartyDetails.value("BillNo"), c.billNo);
-        EXPECT_EQ(form->presentedViewController(), nullptr);
-    } else {
-        EXPECT_TRUE(form->PartyINSectionCollView.isEmpty());
+        const bool asks = c.message.endsWith(ask);
+        if (!c.message.isEmpty()) {
+            ASSERT_NE(alert(), nullptr);
+            EXPECT_EQ(alert()->title(), "Alert !");
+            EXPECT_EQ(alert()->message(), c.message);
+            EXPECT_EQ(alert()->actionTitles(),
+                      asks ? QStringList({"Yes", "No"}) : QStringList({"OK"}));
+            EXPECT_TRUE(!asks || alert()->messageLeftAligned);
+            alert()->tap(asks ? "Yes" : "OK");
+            processEvents();
+        }
+        EXPECT_EQ(alert(), nullptr);
+        EXPECT_EQ(form->PartyINSectionCollView.size(), c.message.isEmpty() || asks ? 1 : 0);
+        if (top() == party) { // refused: still open
+            party->leftBarButtonItem()->trigger();
+        } else {
+            EXPECT_EQ(form->PartyINSectionCollView.value(0).PartyDetails.value("BillNo"), c.billNo);
+        }
+        processEvents();
     }
 }
 
-const QString kAsk = ", Are you sure want proceed further";
-const QString kBadParty = "• Selected party is not valid from party master";
-const QString kNoBill = "• Bill No not Entered";
+// A new entry is appended, an opened one replaced with its saved id kept; the switch turns to
+// the entry's side when the other side has none. An outside DC coming back opens without its
+// bill number, keeps its DC only in IN, and opens as a party entry again.
+TEST_F(ItemsTest, SavePlacesTheEntryAndTurnsTheSwitch) {
+    for (const auto &[section, row, others, startSegment, segment, outsideReturn, dcId] :
+         {std::tuple{2, -1, 0, 1, 0, false, 0}, // new IN, nothing OUT: turns to IN
+          {2, -1, 1, 1, 1, false, 0},           // new IN beside OUT: stays
+          {3, -1, 0, 0, 1, false, 0},           // new OUT, nothing IN: turns to OUT
+          {2, 1, 0, 1, 1, false, 0},            // edited in place
+          {2, 1, 0, 0, 0, true, 9},
+          {3, 1, 0, 0, 0, true, 0}}) {
+        SCOPED_TRACE(testing::Message() << section << " row " << row << " others " << others);
+        const bool in = section == Section::INSection;
+        QList<SectionEntry> &own =
+            in ? form->PartyINSectionCollView : form->PartyOUTSectionCollView;
+        QList<SectionEntry> &other =
+            in ? form->PartyOUTSectionCollView : form->PartyINSectionCollView;
+        own = {entry("First", {item("Cone", "1")}), entry("Second", {item("Bolt", "2")})};
+        own[1].savedDetailId = "77";
+        own[1].DC_id = outsideReturn ? 9 : 0; // a plain DC row would open the DC instead
+        own[1].IsOutSideDCReturn = outsideReturn;
+        other = QList<SectionEntry>(others, entry("Other", {item("Dye", "1")}));
+        form->celllabelSegmentCell->setSelectedSegmentIndex(startSegment);
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, PartyDoneTest,
-    ::testing::Values(
-        DoneCase{"NoParty", "", 1, {"1"}, "B1", "Select Party", false},
-        DoneCase{"NoItems", "Sakthi Mills", 1, {}, "B1", "Please Add Particulars(Items)", false},
-        DoneCase{
-            "ZeroQuantity", "Sakthi Mills", 1, {"2", "0"}, "B1", "Please Enter Quantity", false},
-        DoneCase{
-            "NegativeQuantity", "Sakthi Mills", 1, {"-1"}, "B1", "Please Enter Quantity", false},
-        DoneCase{"WordQuantity", "Sakthi Mills", 1, {"two"}, "B1", "Please Enter Quantity", false},
-        DoneCase{
-            "NumberThenWord", "Sakthi Mills", 1, {"3kg"}, "B1", "Please Enter Quantity", false},
-        DoneCase{"TwoPoints", "Sakthi Mills", 1, {"1.2.3"}, "B1", "Please Enter Quantity", false},
-        DoneCase{"EmptyQuantity", "Sakthi Mills", 1, {""}, "B1", "Please Enter Quantity", false},
-        DoneCase{"NoQuantityField",
-                 "Sakthi Mills",
-                 1,
-                 {std::nullopt},
-                 "B1",
-                 "Please Enter Quantity",
-                 false},
-        DoneCase{"HalfSavesAtOnce", "Sakthi Mills", 1, {"0.5"}, "B1", "", false},
-        DoneCase{"TypedPartyNoBill", "Sakthi Mills", -1, {"1"}, "", kNoBill + kAsk, true},
-        DoneCase{"ListPartyWithoutId", "Sakthi Mills", 0, {"1"}, "B1", kBadParty + kAsk, true},
-        DoneCase{
-            "BothWarnings", "Sakthi Mills", 0, {"1"}, "", kBadParty + "\n" + kNoBill + kAsk, true}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-// ---- where Save puts the entry
-
-struct PlaceCase {
-    const char *name;
-    int section;    // 2 IN, 3 OUT
-    int row;        // -1: the add row
-    int otherCount; // entries already in the other section
-    int startSegment;
-    int segment; // the switch afterwards
-    bool outsideDCReturn;
-    int dcId; // DC_id the placed entry carries
-};
-
-class PartyPlacementTest : public ItemsTest, public ::testing::WithParamInterface<PlaceCase> {};
-
-TEST_P(PartyPlacementTest, AppendsReplacesAndTurnsTheSwitch) {
-    const PlaceCase &c = GetParam();
-    QList<SectionEntry> &own = c.section == Section::INSection ? form->PartyINSectionCollView
-                                                               : form->PartyOUTSectionCollView;
-    QList<SectionEntry> &other = c.section == Section::INSection ? form->PartyOUTSectionCollView
-                                                                 : form->PartyINSectionCollView;
-    own = {entry("First", {item("Cone", "1")}), entry("Second", {item("Bolt", "2")})};
-    own[1].savedDetailId = "77";
-    own[1].DC_id = c.outsideDCReturn ? 9 : 0; // a plain DC row would open the DC instead
-    own[1].IsOutSideDCReturn = c.outsideDCReturn;
-    for (int i = 0; i < c.otherCount; ++i)
-        other.append(entry("Other", {item("Dye", "1")}));
-    form->celllabelSegmentCell->setSelectedSegmentIndex(c.startSegment);
-
-    securityAddPartyDetails *party = openParty(c.section, c.row);
-    ASSERT_NE(party, nullptr);
-    const bool sectionIn = c.section == Section::INSection;
-    EXPECT_EQ(party->title(), (sectionIn ? "IN" : "OUT") + QString(" - Add Party Details"));
-    if (c.row >= 0) {
-        // An outside DC coming back opens without its bill number.
-        EXPECT_EQ(party->cellBillNo->text(), c.outsideDCReturn ? "" : "B-Second");
-        EXPECT_EQ(party->cellParty->text(), "Second");
+        securityAddPartyDetails *party = openParty(section, row);
+        ASSERT_NE(party, nullptr);
+        EXPECT_EQ(party->title(), (in ? "IN" : "OUT") + QString(" - Add Party Details"));
+        EXPECT_EQ(party->cellBillNo->text(), row < 0 || outsideReturn ? "" : "B-Second");
+        party->cellParty->setText("Lakshmi Traders");
+        party->cellBillNo->setText("INV-9");
+        party->cellItems = {item("Gear Oil", "4")};
+        party->Validation();
+        processEvents();
+        ASSERT_EQ(own.size(), row >= 0 ? 2 : 3);
+        const SectionEntry &placed = row >= 0 ? own[row] : own.last();
+        EXPECT_EQ(placed.PartyDetails.value("BillNo"), "INV-9");
+        EXPECT_EQ(placed.DC_id, dcId);
+        EXPECT_EQ(placed.savedDetailId, row >= 0 ? std::optional<QString>("77") : std::nullopt);
+        EXPECT_EQ(other.size(), others);
+        EXPECT_EQ(form->celllabelSegmentCell->selectedSegmentIndex(), segment);
+        if (outsideReturn) {
+            ASSERT_NE(party = openParty(section, row), nullptr);
+            party->leftBarButtonItem()->trigger();
+            processEvents();
+        }
     }
-    party->cellParty->setText("Lakshmi Traders");
-    party->cellBillNo->setText("INV-9");
-    party->cellItems = {item("Gear Oil", "4")};
-    party->Validation();
-    processEvents();
-
-    const int expectedCount = c.row >= 0 ? 2 : 3;
-    ASSERT_EQ(own.size(), expectedCount);
-    const SectionEntry &placed = c.row >= 0 ? own[c.row] : own.last();
-    EXPECT_EQ(placed.PartyDetails.value("BillNo"), "INV-9");
-    EXPECT_EQ(placed.DATA.size(), 1);
-    EXPECT_EQ(placed.DC_id, c.dcId);
-    EXPECT_EQ(placed.savedDetailId, c.row >= 0 ? std::optional<QString>("77") : std::nullopt);
-    EXPECT_EQ(own[0].PartyDetails.value("PartyName"), "First");
-    EXPECT_EQ(other.size(), c.otherCount);
-    EXPECT_EQ(form->celllabelSegmentCell->selectedSegmentIndex(), c.segment);
-    EXPECT_EQ(form->presentedViewController(), nullptr);
-    EXPECT_EQ(form->numberOfRows(c.section), expectedCount + 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, PartyPlacementTest,
-    ::testing::Values(PlaceCase{"NewInOtherEmptyTurnsToIn", 2, -1, 0, 1, 0, false, 0},
-                      PlaceCase{"NewInBesideOutLeavesSwitch", 2, -1, 1, 1, 1, false, 0},
-                      PlaceCase{"NewOutOtherEmptyTurnsToOut", 3, -1, 0, 0, 1, false, 0},
-                      PlaceCase{"EditInReplacesInPlace", 2, 1, 0, 1, 1, false, 0},
-                      PlaceCase{"EditInOutsideReturnKeepsDC", 2, 1, 0, 0, 0, true, 9},
-                      PlaceCase{"EditOutOutsideReturnDropsDC", 3, 1, 0, 0, 0, true, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(ItemsTest, AnEditedOutsideReturnStillOpensAsAPartyEntry) {
-    form->PartyINSectionCollView = {entry("Back", {item("Cone", "1")})};
-    form->PartyINSectionCollView[0].DC_id = 9;
-    form->PartyINSectionCollView[0].IsOutSideDCReturn = true;
-    securityAddPartyDetails *party = openParty(Section::INSection, 0);
-    ASSERT_NE(party, nullptr);
-    party->cellBillNo->setText("R-1");
-    party->Validation();
-    processEvents();
-    ASSERT_NE(openParty(Section::INSection, 0), nullptr);
-}
-
-// ---- read-only, Cancel, swipes, particulars
-
-TEST_F(ItemsTest, AClosedLogShowsItsEntryWithoutDoneOrAddRow) {
+TEST_F(ItemsTest, AClosedLogsEntryHasNoDoneAndCancelLeavesItAsItWas) {
     form->IsUpdateable = "No";
-    form->PartyINSectionCollView = {entry("Closed", {item("Cone", "1")})};
-    securityAddPartyDetails *party = openParty(Section::INSection, 0);
-    ASSERT_NE(party, nullptr);
-    EXPECT_EQ(party->rightBarButtonItem(), nullptr);
-    EXPECT_EQ(party->numberOfRows(securityAddPartyDetails::ItemsSection), 1);
-    party->selectRow(0, 0); // the pickers still open
-    processEvents();
-    EXPECT_NE(topAs<comboBox>(), nullptr);
-}
-
-TEST_F(ItemsTest, CancelLeavesTheEntryAsItWas) {
     form->PartyINSectionCollView = {entry("Kept", {item("Cone", "1")})};
     securityAddPartyDetails *party = openParty(Section::INSection, 0);
     ASSERT_NE(party, nullptr);
+    EXPECT_EQ(party->rightBarButtonItem(), nullptr);
+    EXPECT_EQ(party->numberOfRows(securityAddPartyDetails::ItemsSection), 1) << "no add row";
     party->cellBillNo->setText("changed");
     party->cellItems.clear();
     party->leftBarButtonItem()->trigger();
@@ -209,29 +139,7 @@ TEST_F(ItemsTest, OnlyUnsavedItemsOfferDelete) {
     EXPECT_EQ(party->cellItems[0], saved);
 }
 
-TEST_F(ItemsTest, AddParticularsHandsOverTheItemsAndTakesBackTheChoice) {
-    securityAddPartyDetails *party = openParty(Section::OUTSection);
-    ASSERT_NE(party, nullptr);
-    const ItemRow earlier = item("Cone", "7.5", "3");
-    earlier->makeQuantityControls();
-    party->cellItems = {earlier};
-    party->selectRow(1, 1); // "Add Particulars"
-    processEvents();
-    auto *particulars = topAs<securityAddParticulars>();
-    ASSERT_NE(particulars, nullptr);
-    EXPECT_EQ(particulars->collView.DATA, party->cellItems);
-    particulars->collView.DATA.append(item("Bolt", std::nullopt, "4"));
-    particulars->rightBarButtonItem()->trigger();
-    processEvents();
-    EXPECT_EQ(top(), party);
-    ASSERT_EQ(party->cellItems.size(), 2);
-    EXPECT_EQ(party->cellItems[0]->quantity(), "7.5"); // typed earlier, kept
-    EXPECT_EQ(party->cellItems[1]->quantity(), "1");   // newly chosen
-    EXPECT_TRUE(party->cellItems[1]->hasQuantityControls());
-}
-
-// ---- the pickers' answers
-
+// The pickers ask for the suppliers and the cities; a city not in the list is taken as typed.
 TEST_F(ItemsTest, PartyAndCityPickersFillTheRows) {
     securityAddPartyDetails *party = openParty(Section::INSection);
     ASSERT_NE(party, nullptr);

@@ -42,8 +42,10 @@ QStringList titles(const NavigationController &nav) {
     return list;
 }
 
-// `ops` ("show", "push" the next letter, "pop", "popToRoot") run after `setup` on a root "A"
-// not shown yet; they leave `stack` and cause `events`, each screen's own in order.
+// `ops` ("show", "push" the next letter, "insertN" it at N, "pop", "popToRoot") run after
+// `setup` on a root "A" not shown yet; they leave `stack` and cause `events`, each screen's own
+// in order. A screen put under the top one (a result screen making its receiver) loads but
+// stays unseen until the top one goes; a bad insertion leaves the stack alone.
 TEST(Navigation, StackKeepsTheScreensAndRunsTheirLifeCycle) {
     struct Case {
         const char *setup, *ops, *stack, *events;
@@ -58,6 +60,12 @@ TEST(Navigation, StackKeepsTheScreensAndRunsTheirLifeCycle) {
              // A screen in between that came up would reload while being thrown away.
              {"show push push", "popToRoot", "A",
               "C:willDisappear C:didDisappear A:willAppear A:didAppear"},
+             {"show push", "insert1", "A C B", "C:load"},
+             {"show push", "insert1 pop", "A C",
+              "C:load B:willDisappear B:didDisappear C:willAppear C:didAppear"},
+             {"show push", "insert2", "A B C", // at the end it is a push
+              "C:load C:willAppear C:didAppear B:willDisappear B:didDisappear"},
+             {"show push", "insert3", "A B", ""},
          }) {
         SCOPED_TRACE(testing::Message() << c.setup << " | " << c.ops);
         const QStringList setup = words(c.setup), all = setup + words(c.ops);
@@ -75,9 +83,13 @@ TEST(Navigation, StackKeepsTheScreensAndRunsTheirLifeCycle) {
             changed.clear();
             if (op == QLatin1String("show")) {
                 window.makeKeyAndVisible();
-            } else if (op == QLatin1String("push")) {
-                screens << new Screen(QChar(char16_t(u'A' + screens.size())), &log);
-                nav->pushViewController(screens.last());
+            } else if (op == QLatin1String("push") || op.startsWith(QLatin1String("insert"))) {
+                auto *screen = new Screen(QChar(char16_t(u'A' + screens.size())), &log);
+                screens << screen;
+                op == QLatin1String("push") ? nav->pushViewController(screen)
+                                            : nav->insertViewController(screen, op.mid(6).toInt());
+                if (!nav->viewControllers().contains(screen))
+                    delete screen; // refused: still ours
             } else if (op == QLatin1String("pop")) {
                 ViewController *popped = nav->popViewController();
                 EXPECT_EQ(popped ? popped->title() : "", before.size() > 1 ? before.last() : "");
@@ -96,62 +108,6 @@ TEST(Navigation, StackKeepsTheScreensAndRunsTheirLifeCycle) {
         processEvents(); // popped screens go with the event loop
         for (const auto &screen : screens)
             EXPECT_EQ(screen.isNull(), !words(c.stack).contains(screen ? screen->title() : "-"));
-    }
-}
-
-// A screen put under the top one (a result screen making its receiver) loads but stays
-// unseen until the top one goes; bad insertions leave the stack alone.
-TEST(Navigation, InsertedScreenWaitsBelowTheTop) {
-    struct Case {
-        const char *name;
-        int index;
-        const char *stack, *events;
-        bool changes;
-    };
-    for (const Case &c : {
-             Case{"X", 1, "A X C", "X:load", true},
-             {"X", 0, "X A C", "X:load", true},
-             // At the end it is a push.
-             {"X", 2, "A C X", "X:load X:willAppear X:didAppear C:willDisappear C:didDisappear",
-              true},
-             {"X", 3, "A C", "", false},
-             {"X", -1, "A C", "", false},
-             {"C", 1, "A C", "", false}, // already there
-         }) {
-        SCOPED_TRACE(testing::Message() << c.name << " at " << c.index);
-        QStringList log;
-        Window window;
-        auto *nav = new NavigationController(new Screen(QStringLiteral("A"), &log));
-        auto *top = new Screen(QStringLiteral("C"), &log);
-        nav->pushViewController(top);
-        window.setRootViewController(nav);
-        window.makeKeyAndVisible();
-        log.clear();
-        QSignalSpy changed(nav, &NavigationController::stackChanged);
-        ViewController *inserted = QLatin1String(c.name) == QLatin1String("C")
-                                       ? static_cast<ViewController *>(top)
-                                       : new Screen(QString::fromLatin1(c.name), &log);
-        QPointer<ViewController> guard(inserted);
-        nav->insertViewController(inserted, c.index);
-        EXPECT_EQ(titles(*nav), words(c.stack));
-        EXPECT_EQ(of(log, "X C"), of(words(c.events), "X C")) << log.join(u' ').toStdString();
-        EXPECT_EQ(changed.size(), c.changes ? 1 : 0);
-        if (!c.changes) {
-            if (inserted != top)
-                delete inserted;
-            continue;
-        }
-        EXPECT_EQ(inserted->navigationController(), nav);
-        EXPECT_EQ(inserted->parent(), nav);
-        if (c.index != 1)
-            continue;
-        // Popping the top shows the inserted screen.
-        log.clear();
-        nav->popViewController();
-        EXPECT_EQ(titles(*nav), words("A X"));
-        EXPECT_EQ(of(log, "X C"), words("X:willAppear X:didAppear C:willDisappear C:didDisappear"));
-        processEvents();
-        EXPECT_FALSE(guard.isNull());
     }
 }
 
@@ -178,54 +134,33 @@ TEST(Presentation, PresentedScreensCoverThePresenterAndCloseAsAChain) {
     // Only the top of the presented stack appears.
     EXPECT_EQ(of(log, "B D"), words("B:willDisappear B:didDisappear D:willAppear D:didAppear"));
     EXPECT_EQ(log.size(), 4);
-    EXPECT_EQ(nav->presentedViewController(), first);
     // How a presented screen reaches back into the stack it came from.
     auto *presenter = qobject_cast<NavigationController *>(d->presentingViewController());
     ASSERT_EQ(presenter, nav);
     EXPECT_EQ(presenter->viewControllerAt(1), b);
-    EXPECT_EQ(presenter->viewControllerAt(2), nullptr);
-    // The covered container refuses, from any of its screens, and nothing shows.
-    log.clear();
+    // The covered container refuses, from any of its screens.
     Screen extra(QStringLiteral("X"), &log);
     for (ViewController *refuser : std::initializer_list<ViewController *>{a, b, nav})
         EXPECT_FALSE(refuser->present(&extra, true, [&] { ++completions; }));
-    // An alert does not cover D, which must not reload. A tap closes it, then runs its handler.
+    // An alert does not cover D, which must not reload. A tap closes it, then runs its handler;
+    // taps while it closes are ignored.
+    log.clear();
     QPointer<AlertController> alert =
         new AlertController(QStringLiteral("Delete?"), QStringLiteral("Sure?"));
-    QObject owner;
-    alert->setParent(&owner);
-    alert->setKeptAfterDismissal(true); // reused by its owner
-    alert->addTextField({QString(), QStringLiteral("Reason"), false});
-    alert->addTextField({QStringLiteral("preset"), QString(), true});
-    QStringList seen;
+    int yes = 0;
     alert->addAction(QStringLiteral("Yes"), AlertAction::Style::Destructive,
                      [&](AlertController *tapped) {
                          EXPECT_EQ(tapped->presentingViewController(), nullptr); // D may present
-                         for (int i = 0; i < 3; ++i)
-                             seen << tapped->textFieldText(i);
+                         ++yes;
                      });
-    alert->addAction(QStringLiteral("No"), AlertAction::Style::Cancel);
     ASSERT_TRUE(d->present(alert));
-    EXPECT_EQ(alert->actionList().value(0).toMap().value("style"), QStringLiteral("destructive"));
-    EXPECT_EQ(alert->actionList().value(1).toMap().value("style"), QStringLiteral("cancel"));
-    EXPECT_TRUE(alert->textFieldList().value(1).toMap().value("secure").toBool());
-    alert->setTextFieldText(0, QStringLiteral("Late truck, gate 3"));
-    alert->setTextFieldText(7, QStringLiteral("ignored"));
     EXPECT_FALSE(alert->tap(QStringLiteral("yes"))); // titles match exactly
-    alert->tapAction(5);
-    alert->tapAction(-1);
-    EXPECT_EQ(first->presentedViewController(), alert.data());
     EXPECT_TRUE(alert->tap(QStringLiteral("Yes")));
-    alert->tap(QStringLiteral("Yes")); // taps while it closes are ignored
-    alert->tapAction(1);
-    EXPECT_EQ(seen, (QStringList{"Late truck, gate 3", "preset", ""}));
+    alert->tap(QStringLiteral("Yes"));
+    EXPECT_EQ(yes, 1);
     EXPECT_EQ(first->presentedViewController(), nullptr);
-    processEvents();
-    ASSERT_TRUE(d->present(alert)); // kept: it comes back and answers again
-    EXPECT_TRUE(alert->tap(QStringLiteral("Yes")));
-    EXPECT_EQ(seen.size(), 6);
     // Dismissing from a presenting screen closes only what it presents.
-    ASSERT_TRUE(d->present(alert));
+    ASSERT_TRUE(d->present(new AlertController(QStringLiteral("A"), QString())));
     d->dismiss(true, [&] { ++completions; });
     EXPECT_EQ(completions, 2);
     EXPECT_EQ(nav->presentedViewController(), first);
@@ -238,12 +173,13 @@ TEST(Presentation, PresentedScreensCoverThePresenterAndCloseAsAChain) {
     log.clear();
     second->topViewController()->dismiss();
     EXPECT_EQ(of(log, "F D"), words("F:willDisappear F:didDisappear D:willAppear D:didAppear"));
+    EXPECT_EQ(nav->presentedViewController(), first);
     processEvents();
     ASSERT_FALSE(second.isNull());
     ASSERT_TRUE(d->present(second));
     log.clear();
     // Closing the chain passes over D: it must not come up (it would reload while being thrown
-    // away), nor disappear twice.
+    // away), nor disappear twice (it once did).
     b->dismiss();
     EXPECT_EQ(nav->presentedViewController(), nullptr);
     EXPECT_EQ(log.filter(QLatin1String("Appear")), words("B:willAppear B:didAppear"));
@@ -253,7 +189,6 @@ TEST(Presentation, PresentedScreensCoverThePresenterAndCloseAsAChain) {
     processEvents();
     EXPECT_TRUE(first.isNull());
     EXPECT_TRUE(second.isNull()) << "a kept screen without an owner goes with its host";
-    EXPECT_FALSE(alert.isNull()) << "a kept alert stays with its owner";
     // With nothing presented a dismissal still completes, and B can present anew.
     b->dismiss(true, [&] { ++completions; });
     EXPECT_EQ(completions, 3);

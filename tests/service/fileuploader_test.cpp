@@ -8,60 +8,66 @@
 
 namespace {
 
-// A name goes into the part header as browsers send it: '"', CR, LF and other control
-// characters percent-escaped, everything else (';', '\', non-ASCII) as UTF-8 bytes.
-TEST(Upload, PartHeadersEscapeWhatWouldBreakThem) {
-    for (const auto &[name, fileName, header] :
-         {std::tuple{"1", "1", "form-data; name=\"1\"; filename=\"1\""},
-          {"folder", nullptr, "form-data; name=\"folder\""},
-          {"a\"b.jpg", "a\"b.jpg", "form-data; name=\"a%22b.jpg\"; filename=\"a%22b.jpg\""},
-          {"x\r\nX-Evil: 1", "x\r\nX-Evil: 1",
-           "form-data; name=\"x%0D%0AX-Evil: 1\"; filename=\"x%0D%0AX-Evil: 1\""},
-          {"tab\there\x7f", "", "form-data; name=\"tab%09here%7F\"; filename=\"\""},
-          {"Zoë 漢字.jpg", "Zoë 漢字.jpg",
-           "form-data; name=\"Zo\xC3\xAB \xE6\xBC\xA2\xE5\xAD\x97.jpg\"; "
-           "filename=\"Zo\xC3\xAB \xE6\xBC\xA2\xE5\xAD\x97.jpg\""},
-          {"a;b=c\\d", "a;b=c\\d", "form-data; name=\"a;b=c\\d\"; filename=\"a;b=c\\d\""}}) {
-        EXPECT_EQ(FileUploader::contentDisposition(
-                      QString::fromUtf8(name), fileName ? QString::fromUtf8(fileName) : QString()),
-                  QByteArray(header))
-            << name;
-    }
-}
+class Upload : public ::testing::Test {
+protected:
+    Upload() { DCdatabase = QStringLiteral("http://dc.test:9000"); }
+    ScriptedTransportScope net;
+};
 
 // The form as the server reads it: the folder first, then each image under its own name with
-// its content type; a content type that would add a header is replaced.
-TEST(Upload, SendsTheFolderThenEachImageAsItsOwnPart) {
-    ScriptedTransportScope transport;
-    DCdatabase = QStringLiteral("http://dc.test:9000");
+// its content type and its bytes untouched (JPEG bytes hold CR/LF and the like). In a name '"',
+// CR, LF and the other control characters are percent-escaped as browsers do, the rest goes as
+// UTF-8; a content type that would add a header is replaced.
+TEST_F(Upload, SendsTheFolderThenEachImageAsItsOwnPart) {
     const QByteArray jpeg("\xFF\xD8\xFF\xE0\r\n--seclog-\r\n\0tail", 19);
-    int calls = 0;
-    FileUploader::shared().upload(QStringLiteral("Security/SecLogDetails_Bill/"),
-                                  {{QStringLiteral("0"), jpeg},
-                                   {QStringLiteral("Zoë \"bill\"\r\n.png"), "PNG", "image/png"},
-                                   {QStringLiteral("2"), "TXT", "text/plain\r\nX-Evil: 1"}},
-                                  nullptr, [&](const QStringList &, const QString &) { ++calls; });
-    ASSERT_EQ(transport->sent.size(), 1);
-    // A copy: the second upload below grows the list the reference would point into.
-    const HttpRequest request = transport->sent.at(0).request;
+    const auto ignore = [](const QStringList &, const QString &) {};
+    FileUploader::shared().upload(
+        QStringLiteral("Security/SecLogDetails_Bill/"),
+        {{QStringLiteral("0"), jpeg},
+         {QString::fromUtf8("Zoë \"bill\"\r\n\t\x7f;a=b\\.png"), "PNG", "image/png"},
+         {QStringLiteral("2"), "TXT", "text/plain\r\nX-Evil: 1"}},
+        nullptr, ignore);
+    FileUploader::shared().upload(QStringLiteral("Security/PersonsImages/"),
+                                  {{QStringLiteral("1"), jpeg}}, nullptr, ignore);
+    ASSERT_EQ(net->sent.size(), 2);
+    const HttpRequest &request = net->sent.at(0).request;
+    EXPECT_EQ(request.method, QByteArray("POST"));
     EXPECT_EQ(request.url, QUrl(QStringLiteral("http://dc.test:9000/upload")));
     EXPECT_EQ(request.timeoutMs, 120000);
     EXPECT_TRUE(request.body.isEmpty()) << "the form travels as a QHttpMultiPart";
+    const QByteArray awkward = "\"Zo\xC3\xAB %22bill%22%0D%0A%09%7F;a=b\\.png\"";
     EXPECT_EQ(multipartParts(request),
               (QList<FormPart>{
                   {"form-data; name=\"folder\"", "", "Security/SecLogDetails_Bill/"},
                   {"form-data; name=\"0\"; filename=\"0\"", "image/jpeg", jpeg},
-                  {"form-data; name=\"Zo\xC3\xAB %22bill%22%0D%0A.png\"; "
-                   "filename=\"Zo\xC3\xAB %22bill%22%0D%0A.png\"",
-                   "image/png", "PNG"},
+                  {"form-data; name=" + awkward + "; filename=" + awkward, "image/png", "PNG"},
                   {"form-data; name=\"2\"; filename=\"2\"", "application/octet-stream", "TXT"},
               }));
-    // A second upload gets a boundary of its own.
-    FileUploader::shared().upload(QStringLiteral("Security/PersonsImages/"),
-                                  {{QStringLiteral("1"), jpeg}}, nullptr, [](auto &, auto &) {});
-    EXPECT_NE(transport->sent.at(1).request.contentType, request.contentType);
-    transport->reply(0, QVariantList{"~/a", "~/b", "~/c"});
-    EXPECT_EQ(calls, 1);
+    EXPECT_NE(net->sent.at(1).request.contentType, request.contentType) << "a boundary of its own";
+}
+
+// The paths come back only when every image is accounted for; otherwise none, and the reason
+// the upload alert shows.
+TEST_F(Upload, ReadsThePathsBackOrSaysWhy) {
+    const char *unexpected = "|unexpected upload reply";
+    for (const auto &[status, body, result] :
+         {std::tuple{200, R"(["~/S/a.jpg","~/S/b.jpg"])", "~/S/a.jpg,~/S/b.jpg|"},
+          {200, R"(["~/S/a.jpg"])", unexpected},
+          {200, R"({"path":"~/S/a.jpg"})", unexpected},
+          {200, R"(["~/S/a.jpg",2])", unexpected},
+          {200, "OK", unexpected},
+          {500, R"(["~/S/a.jpg","~/S/b.jpg"])", "|HTTP 500"},
+          {0, "", "|Host unreachable"}}) {
+        QStringList results;
+        FileUploader::shared().upload(
+            QStringLiteral("S/"), {{QStringLiteral("a.jpg"), "A"}, {QStringLiteral("b.jpg"), "B"}},
+            nullptr,
+            [&](const QStringList &p, const QString &e) { results << p.join(u',') + u'|' + e; });
+        const int last = int(net->sent.size()) - 1;
+        status ? net->replyRaw(last, body, status)
+               : net->fail(last, QStringLiteral("Host unreachable"));
+        EXPECT_EQ(results, QStringList{result}) << body;
+    }
 }
 
 } // namespace

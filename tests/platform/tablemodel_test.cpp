@@ -1,9 +1,6 @@
-#include "oneshottimer.h"
-#include "searchcontroller.h"
 #include "tablemodel.h"
 #include "tableviewcontroller.h"
 #include "testapp.h"
-#include "userdefaults.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractItemModelTester>
@@ -67,8 +64,6 @@ TEST(Table, DeletingARowRemovesExactlyThatRow) {
     }
     TextTable table({"a", "bcd"});
     TableModel *model = table.model();
-    EXPECT_EQ(model->swipeActions(2).value(0).toMap().value("title"), QStringLiteral("Delete"));
-    EXPECT_TRUE(model->swipeActions(4).isEmpty());
     model->triggerSwipeAction(9, 0); // no such row
     model->triggerSwipeAction(1, 7); // no such action
     model->triggerSwipeAction(2, 0);
@@ -77,41 +72,6 @@ TEST(Table, DeletingARowRemovesExactlyThatRow) {
     table.data = {"xyz"};
     table.reloadData();
     EXPECT_EQ(shown(*table.model(), table), QStringLiteral("xyz"));
-}
-
-// Logging out removes every key, nested groups included.
-TEST(Utilities, UserDefaultsRemoveAllForgetsEveryKey) {
-    IsolatedDefaults isolated;
-    UserDefaults &d = UserDefaults::standard();
-    d.setValue(QStringLiteral("master"), QStringLiteral("{}"));
-    d.setValue(QStringLiteral("Gate/Last"), 3);
-    EXPECT_EQ(d.keys().size(), 2);
-    d.removeAll();
-    EXPECT_TRUE(d.keys().isEmpty());
-}
-
-// The real timer fires once, and not at all once cancelled.
-TEST(Utilities, OneShotTimerFiresOnceAndCancels) {
-    auto timer = OneShotTimer::create();
-    int fired = 0;
-    timer->start(0, [&] { ++fired; });
-    processEvents();
-    EXPECT_EQ(fired, 1);
-    timer->start(0, [&] { fired += 10; });
-    timer->cancel();
-    processEvents();
-    EXPECT_EQ(fired, 1);
-}
-
-// Each change the list hears sends a search, so it must hear each real change exactly once.
-TEST(Utilities, SearchNotifiesOncePerRealChange) {
-    SearchController search;
-    search.searchButtonClicked(); // no listener: nothing happens
-    QStringList heard;
-    search.onTextChange = [&](const QString &t) { heard << t; };
-    for (const char *typed : {"a", "a", "ab", "", ""}) // "": cleared from code
-        *typed ? search.setText(QString::fromLatin1(typed)) : search.clear();
-    EXPECT_EQ(heard, (QStringList{"a", "ab", ""}));
 }
 
 } // namespace
