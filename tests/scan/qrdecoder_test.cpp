@@ -13,10 +13,6 @@ namespace {
 
 const QString kCode = "DC/SPN/26-27/0142";
 
-QImage scene(const QString &text, int module, qreal angle, int dark, int light) {
-    return QrScenes::scene(text, module, angle, dark, light);
-}
-
 struct SceneCase {
     const char *name;
     int module;
@@ -29,8 +25,8 @@ class DecodeSceneTest : public ::testing::TestWithParam<SceneCase> {};
 
 TEST_P(DecodeSceneTest, ReadsTheCodeFromTheFrameAsTheCameraGivesIt) {
     const SceneCase &c = GetParam();
-    const QVideoFrame frame =
-        CameraFrames::fromImage(scene(kCode, c.module, c.angle, c.dark, c.light), c.format);
+    const QVideoFrame frame = CameraFrames::fromImage(
+        QrScenes::scene(kCode, c.module, c.angle, c.dark, c.light), c.format);
     ASSERT_TRUE(frame.isValid());
     const auto code = QrDecoder::decodeFrame(frame);
     ASSERT_TRUE(code.has_value());
@@ -41,19 +37,21 @@ TEST_P(DecodeSceneTest, ReadsTheCodeFromTheFrameAsTheCameraGivesIt) {
     EXPECT_TRUE(bounds.contains(QPointF(640, 360)));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Table, DecodeSceneTest,
-    ::testing::Values(SceneCase{"SmallNV12", 3, 0, 20, 235, QVideoFrameFormat::Format_NV12},
-                      SceneCase{"LargeNV12", 12, 0, 20, 235, QVideoFrameFormat::Format_NV12},
-                      SceneCase{"TurnedNV12", 6, 17, 20, 235, QVideoFrameFormat::Format_NV12},
-                      SceneCase{"UpsideDownYUYV", 6, 180, 20, 235, QVideoFrameFormat::Format_YUYV},
-                      SceneCase{"DimRoomUYVY", 6, 8, 5, 70, QVideoFrameFormat::Format_UYVY},
-                      SceneCase{"PlainXRGB", 6, 0, 20, 235, QVideoFrameFormat::Format_XRGB8888},
-                      SceneCase{"BrightNV12", 6, 0, 140, 250, QVideoFrameFormat::Format_NV12},
-                      SceneCase{"LowContrastBGRX", 6, 30, 100, 160,
-                                QVideoFrameFormat::Format_BGRX8888},
-                      SceneCase{"TurnedRGBX", 5, 45, 30, 220, QVideoFrameFormat::Format_RGBX8888}),
+    ::testing::Values(
+        SceneCase{"SmallNV12", 3, 0, 20, 235, QVideoFrameFormat::Format_NV12},
+        SceneCase{"LargeNV12", 12, 0, 20, 235, QVideoFrameFormat::Format_NV12},
+        SceneCase{"TurnedNV12", 6, 17, 20, 235, QVideoFrameFormat::Format_NV12},
+        SceneCase{"UpsideDownYUYV", 6, 180, 20, 235, QVideoFrameFormat::Format_YUYV},
+        SceneCase{"DimRoomUYVY", 6, 8, 5, 70, QVideoFrameFormat::Format_UYVY},
+        SceneCase{"PlainXRGB", 6, 0, 20, 235, QVideoFrameFormat::Format_XRGB8888},
+        SceneCase{"BrightNV12", 6, 0, 140, 250, QVideoFrameFormat::Format_NV12},
+        SceneCase{"LowContrastBGRX", 6, 30, 100, 160, QVideoFrameFormat::Format_BGRX8888},
+        SceneCase{"TurnedRGBX", 5, 45, 30, 220, QVideoFrameFormat::Format_RGBX8888}),
     [](const auto &info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(DecodeFrame, OddFramesGiveNothingAndNeverCrash) {
     EXPECT_FALSE(QrDecoder::decodeFrame(QVideoFrame()).has_value());
@@ -69,7 +67,8 @@ TEST(DecodeFrame, OddFramesGiveNothingAndNeverCrash) {
 
 TEST(DecodeFrame, TextOfAnyBytesComesBackWhole) {
     const QString text = QString::fromUtf8("بضاعة\x01 DC\t\"x\" 😀 ") + QString(300, QChar('A'));
-    const auto code = QrDecoder::decodeFrame(CameraFrames::fromImage(scene(text, 3, 0, 20, 235)));
+    const auto code =
+        QrDecoder::decodeFrame(CameraFrames::fromImage(QrScenes::scene(text, 3, 0, 20, 235)));
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(code->text, text);
 }

@@ -1,13 +1,10 @@
-#include "camera.h"
-#include "formcells.h"
-#include "navigationcontroller.h"
 #include "qrcodereaderviewcontroller.h"
-#include "recordingsounds.h"
 #include "scanneddocuments.h"
+#include "scannerdevices.h"
 #include "securitylogdetailview.h"
 #include "securitylogtvc.h"
 #include "sessionfixture.h"
-#include "window.h"
+#include "shownscreen.h"
 
 #include <QPointer>
 
@@ -34,96 +31,35 @@ TEST_P(EntryTest, NamesThePartyBillAndCity) {
     EXPECT_EQ(entry.HB_id, c.hb);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Table, EntryTest,
-    ::testing::Values(EntryCase{"DCGoingOut",
-                                {{"DC_id", "42"},
-                                 {"IsOutDC", "No"},
-                                 {"TDiv", "Weaving"},
-                                 {"ToDept", "Looms"},
-                                 {"DCCode", "DC/SPN/0142"},
-                                 {"DCDate", "2026-12-05"},
-                                 {"Party_id", "9"},
-                                 {"CityName", "Erode"}},
-                                true,
-                                {{"PartyName", "To Weaving, Looms"},
-                                 {"Party_id", "9"},
-                                 {"BillNo", "DC/SPN/0142"},
-                                 {"BillDate", "05/12/2026"},
-                                 {"City", "Erode"}},
-                                42,
-                                0,
-                                0},
-                      EntryCase{"DCComingBackWithoutCity",
-                                {{"DC_id", "43"},
-                                 {"IsOutDC", "OutDCYes"},
-                                 {"TDiv", "Dyeing"},
-                                 {"ToDept", ""},
-                                 {"DCCode", ""}},
-                                true,
-                                {{"PartyName", "From Dyeing"}, {"BillNo", ""}, {"City", "Halvik"}},
-                                43,
-                                0,
-                                0},
-                      EntryCase{"GodownTransferIn",
-                                {{"GodownTransfer_id", "31"},
-                                 {"IsOutDC", "Yes"},
-                                 {"FromGoDown", "Yarn Godown 2"},
-                                 {"FDiv", "Spinning"},
-                                 {"GodownTransferCode", "GT/26-27/0031"},
-                                 {"CreatedOn", "05 Dec 2026 10:15:00"}},
-                                true,
-                                {{"PartyName", "From Yarn Godown 2"},
-                                 {"BillNo", "GT/26-27/0031"},
-                                 {"BillDate", "05/12/2026"},
-                                 {"City", "Halvik"}},
-                                0,
-                                31,
-                                0},
-                      EntryCase{"GodownTransferAddedToASectionKeepsItsKind",
-                                {{"GodownTransfer_id", "31"},
-                                 {"IsOutDC", "Yes"},
-                                 {"FromGoDown", "Yarn Godown 2"},
-                                 {"FDiv", "Spinning"},
-                                 {"FDept", "Stores"}},
-                                false,
-                                {{"PartyName", "From Spinning, Stores"}, {"City", "Halvik"}},
-                                0,
-                                31,
-                                0},
-                      EntryCase{"HandBitUnknownDirection",
-                                {{"HB_id", "7"}, {"IsOutDC", "maybe"}, {"DCCode", "HB-0007"}},
-                                true,
-                                {{"BillNo", "HB-0007"}, {"City", "Halvik"}},
-                                0,
-                                0,
-                                7}),
+    ::testing::Values(
+        EntryCase{"DCGoingOut",
+                  {{"DC_id", "42"}, {"IsOutDC", "No"}, {"TDiv", "Weaving"}, {"ToDept", "Looms"},
+                   {"DCCode", "DC/SPN/0142"}, {"DCDate", "2026-12-05"}, {"Party_id", "9"},
+                   {"CityName", "Erode"}}, true,
+                  {{"PartyName", "To Weaving, Looms"}, {"Party_id", "9"}, {"BillNo", "DC/SPN/0142"},
+                   {"BillDate", "05/12/2026"}, {"City", "Erode"}}, 42, 0, 0},
+        EntryCase{"DCComingBackWithoutCity",
+                  {{"DC_id", "43"}, {"IsOutDC", "OutDCYes"}, {"TDiv", "Dyeing"}, {"ToDept", ""},
+                   {"DCCode", ""}}, true,
+                  {{"PartyName", "From Dyeing"}, {"BillNo", ""}, {"City", "Halvik"}}, 43, 0, 0},
+        EntryCase{"GodownTransferIn",
+                  {{"GodownTransfer_id", "31"}, {"IsOutDC", "Yes"}, {"FromGoDown", "Yarn Godown 2"},
+                   {"FDiv", "Spinning"}, {"GodownTransferCode", "GT/26-27/0031"},
+                   {"CreatedOn", "05 Dec 2026 10:15:00"}}, true,
+                  {{"PartyName", "From Yarn Godown 2"}, {"BillNo", "GT/26-27/0031"},
+                   {"BillDate", "05/12/2026"}, {"City", "Halvik"}}, 0, 31, 0},
+        EntryCase{"GodownTransferAddedToASectionKeepsItsKind",
+                  {{"GodownTransfer_id", "31"}, {"IsOutDC", "Yes"}, {"FromGoDown", "Yarn Godown 2"},
+                   {"FDiv", "Spinning"}, {"FDept", "Stores"}}, false,
+                  {{"PartyName", "From Spinning, Stores"}, {"City", "Halvik"}}, 0, 31, 0},
+        EntryCase{"HandBitUnknownDirection",
+                  {{"HB_id", "7"}, {"IsOutDC", "maybe"}, {"DCCode", "HB-0007"}}, true,
+                  {{"BillNo", "HB-0007"}, {"City", "Halvik"}}, 0, 0, 7}),
     [](const auto &info) { return std::string(info.param.name); });
-
-TEST(DCItems, OnlyLinesWithSomethingLeftToPass) {
-    const auto rows = ScannedDocuments::positiveBalanceRows(
-        {{{"ItemName", "Cones"},
-          {"PassedQty", "10"},
-          {"ReturnQty", "4"},
-          {"SingularSymbol", "No"},
-          {"PluralSymbol", "Nos"},
-          {"NoOfDecimal", "0"},
-          {"DCDet_id", "5"}},
-         {{"ItemName", "Bobbins"}, {"PassedQty", "5"}, {"ReturnQty", "5"}},
-         {{"ItemName", "Beams"}, {"PassedQty", "2"}},
-         {{"ItemName", "Spindle"},
-          {"PassedQty", "1"},
-          {"ReturnQty", "0"},
-          {"SingularSymbol", "No"},
-          {"PluralSymbol", "Nos"}}});
-    ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows[0]->titleText, "Cones");
-    EXPECT_EQ(rows[0]->quantity(), "10");
-    EXPECT_EQ(rows[0]->unit(), "Nos");
-    EXPECT_EQ(rows[0]->MaxQty, 10);
-    EXPECT_EQ(rows[0]->DCDId, 5);
-    EXPECT_EQ(rows[1]->unit(), "No");
-}
+// clang-format on
 
 // ---- Done
 
@@ -132,26 +68,15 @@ class ScanDoneTest : public SessionTest {
 protected:
     ScanDoneTest() {
         logIn(); // division "Spinning"
-        SystemSounds::install(std::make_unique<RecordingSounds>());
-        Camera::setFactory([] { return std::unique_ptr<Camera>(); });
         window.setRootViewController(root);
         window.makeKeyAndVisible();
         processEvents();
         net->replyRaw(0, "[]");
         processEvents();
     }
-    ~ScanDoneTest() override {
-        Camera::setFactory({});
-        SystemSounds::install(nullptr);
-    }
     void present(ViewController *over, const QString &accessFrom) {
         scanner->AccessFrom = accessFrom;
-        auto *nav = new NavigationController(scanner);
-        over->present(nav, false);
-        processEvents();
-        if (auto *alert =
-                qobject_cast<AlertController *>(common::sharedInstance().topViewController()))
-            alert->tap("OK"); // no camera here
+        over->present(new NavigationController(scanner), false);
         processEvents();
         net->sent.clear();
     }
@@ -161,10 +86,10 @@ protected:
         processEvents();
         net->sent.clear();
     }
-    AlertController *alert() const {
-        return qobject_cast<AlertController *>(common::sharedInstance().topViewController());
-    }
+    QVariantMap sentData(int i) const { return net->sent[i].json().value("JSONData").toMap(); }
+    AlertController *alert() const { return qobject_cast<AlertController *>(topmostScreen(root)); }
 
+    ScannerDevices devices;
     Window window;
     securityLogTVC *list = new securityLogTVC();
     NavigationController *root = new NavigationController(list);
@@ -188,18 +113,14 @@ TEST_F(ScanDoneTest, AnOutDCStartsANewLogWithItsItemsAndItsCarrier) {
     EXPECT_EQ(form->celllabelSegmentCell->selectedSegmentIndex(), 1);
     EXPECT_FALSE(form->celllabelSegmentCell->isEnabled());
     ASSERT_EQ(net->sent.size(), 2);
-    EXPECT_EQ(
-        net->sent[0].json().value("JSONData").toMap(),
-        QVariantMap(
-            {{"SearchBy", "MobileIOSByQRCode"}, {"SearchText", "15"}, {"BranchCode", "HLV01"}}));
-    EXPECT_EQ(net->sent[1].json().value("JSONData").toMap(),
-              QVariantMap({{"SP_Type", "Sel_DCD"}, {"ID", "42"}}));
+    EXPECT_EQ(sentData(0), QVariantMap({{"SearchBy", "MobileIOSByQRCode"},
+                                        {"SearchText", "15"},
+                                        {"BranchCode", "HLV01"}}));
+    EXPECT_EQ(sentData(1), QVariantMap({{"SP_Type", "Sel_DCD"}, {"ID", "42"}}));
     net->reply(0, QVariantList{QVariantMap{{"IOPerson", "Murugan S"},
                                            {"IOMobile", "98430 55110"},
                                            {"IOVehicle", "TN 38 AB 1234"},
-                                           {"IOType", "Driver"},
-                                           {"IOType_id", "3"},
-                                           {"Purpose", "Delivery"}}});
+                                           {"IOType_id", "3"}}});
     net->reply(
         1,
         QVariantList{QVariantMap{{"ItemName", "Cones"}, {"PassedQty", "10"}, {"ReturnQty", "0"}},
@@ -255,24 +176,19 @@ TEST_F(ScanDoneTest, ScansAddedToASectionKeepTheirKindAndALostReplyIsSaid) {
     processEvents();
     net->sent.clear();
     present(form, "IN");
-    accept("GT/26-27/0031", {{"GodownTransfer_id", "31"},
-                             {"FromDivision_id", "2"},
-                             {"ToDivision_id", "1"},
-                             {"IsOutDC", "Yes"},
-                             {"ItemCount", "12"},
-                             {"Qty", "240"},
-                             {"FromGoDown", "Yarn Godown 2"}});
-    accept("DC/WVG/0077", {{"DC_id", "77"},
-                           {"IsOutDC", "Yes"},
-                           {"TDiv", "Spinning"},
-                           {"FDiv", "Weaving"},
-                           {"DCCode", "DC/WVG/0077"}});
+    // clang-format off
+    accept("GT/26-27/0031", {{"GodownTransfer_id", "31"}, {"FromDivision_id", "2"},
+                             {"ToDivision_id", "1"}, {"IsOutDC", "Yes"}, {"ItemCount", "12"},
+                             {"Qty", "240"}, {"FromGoDown", "Yarn Godown 2"}});
+    accept("DC/WVG/0077", {{"DC_id", "77"}, {"IsOutDC", "Yes"}, {"TDiv", "Spinning"},
+                           {"FDiv", "Weaving"}, {"DCCode", "DC/WVG/0077"}});
+    // clang-format on
     scanner->SecurityLogDetail();
     processEvents();
     ASSERT_EQ(net->sent.size(), 2);
-    EXPECT_EQ(net->sent[0].json().value("JSONData").toMap(),
+    EXPECT_EQ(sentData(0),
               QVariantMap({{"ReqType", "GTDETAILBYSECURITY_SELECT"}, {"GodownTransfer_id", "31"}}));
-    EXPECT_EQ(net->sent[1].json().value("JSONData").toMap(),
+    EXPECT_EQ(sentData(1),
               QVariantMap({{"spType", "Sel_DCD"}, {"branchCode", "HLV01"}, {"id", "77"}}));
     net->reply(0, QVariantList{QVariantMap{{"ProdPlanCode", "PP-1"}, {"Unit", "Kg"}}});
     net->replyRaw(1, "<html>", 500);

@@ -1,22 +1,19 @@
 #pragma once
 
 // What the server tests share: a demo server on a free loopback port with its own database,
-// and readers for its replies.
+// readers for its replies, and a valid log to save.
 
+#include "database.h"
 #include "seclogserver/stand_in_server.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <iterator>
-#include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <regex>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,7 +22,8 @@ namespace seclog::server::testing {
 
 using nlohmann::json;
 using Ids = std::vector<std::string>;
-inline constexpr const char *kForm = "application/x-www-form-urlencoded";
+inline constexpr const char *kLogProcedure = "USP_GetSecurityLogBySearchText";
+inline constexpr const char *kSavePath = "/SaveSecurityIOLog_NoImageData";
 
 // A fresh directory under /tmp, removed again on destruction.
 struct TempDir {
@@ -41,21 +39,16 @@ struct TempDir {
     std::filesystem::path path;
 };
 
-// Every file under dir with its bytes, to prove a refused request wrote nothing anywhere.
-inline std::map<std::string, std::string> filesUnder(const std::filesystem::path &dir) {
-    std::map<std::string, std::string> files;
-    for (const auto &entry : std::filesystem::recursive_directory_iterator(dir))
-        if (std::ifstream in(entry.path(), std::ios::binary); entry.is_regular_file())
-            files[entry.path().string()].assign(std::istreambuf_iterator<char>(in), {});
-    return files;
-}
-
 // The JSON body of a reply, null if it is not JSON; the status must be as given.
 inline json jsonOf(const httplib::Result &result, int status = 200) {
     if (!result)
         throw std::runtime_error("request failed: " + httplib::to_string(result.error()));
     EXPECT_EQ(result->status, status) << result->body.substr(0, 200);
     return json::parse(result->body, nullptr, false);
+}
+
+inline json errorOf(const std::string &text) {
+    return {{"error", text}};
 }
 
 inline std::string spBody(const std::string &spName, const json &data) {
@@ -76,16 +69,15 @@ inline std::vector<std::string> column(const json &rows, const char *key) {
     return values;
 }
 
-// The words of a text, for long lists of keys.
-inline std::vector<std::string> words(const std::string &text) {
-    std::istringstream in(text);
-    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
-}
-
-inline std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
+// The parts of a text between separators, for lists in one-line table rows; none in "".
+inline std::vector<std::string> listOf(const std::string &text, char separator = '|') {
+    std::vector<std::string> parts;
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = std::min(text.find(separator, at), text.size());
+        parts.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    return parts;
 }
 
 // The keys of a log row of every log search, in keysOf() order.
@@ -104,10 +96,17 @@ inline std::vector<std::string> keysOf(const json &row) {
 // Every row has exactly the given keys (in keysOf() order) and only text values.
 inline void expectTextRows(const json &rows, const std::string &keys) {
     for (const auto &row : rows) {
-        EXPECT_EQ(keysOf(row), words(keys)) << row;
+        EXPECT_EQ(keysOf(row), listOf(keys, ' ')) << row;
         for (const auto &value : row)
             EXPECT_TRUE(value.is_string()) << row;
     }
+}
+
+// Rows read straight from the database file, past the server.
+inline json dbRows(const std::filesystem::path &dbPath, const std::string &sql,
+                   const SqlParams &params = {}) {
+    Database db(dbPath.string(), true);
+    return db.query(sql, params);
 }
 
 // A quiet demo server on the given database.
@@ -130,23 +129,23 @@ struct DemoServer {
     StandInServer server{demoOptions(dbPath)};
 
     httplib::Client client() const { return httplib::Client("127.0.0.1", server.port()); }
-    json post(const std::string &path, const std::string &body) {
-        return jsonOf(client().Post(path, body, "application/json"));
-    }
     json postSp(const std::string &spName, const json &data) {
         return seclog::server::testing::postSp(server, spName, data);
-    }
-    // The body of a call that must be refused with 400.
-    json refusedSp(const std::string &spName, const json &data) {
-        return jsonOf(client().Post("/sp", spBody(spName, data), "application/json"), 400);
     }
     // Open logs ("NotOut", text: division id) or a search ("MobileIOS", report filter).
     json logs(const std::string &by, const std::string &text, const std::string &branch = "HLV01") {
         if (by == "NotOut")
-            return postSp("USP_GetSecurityLogBySearchText",
+            return postSp(kLogProcedure,
                           {{"SearchBy", by}, {"SearchText", text}, {"BranchCode", branch}});
         return postSp("USP_SecurityLogBySearchText_RptSearch",
                       {{"branchCode", branch}, {"SearchText", text}, {"SearchBy", by}});
+    }
+    // The log as the list shows it; the report search also matches the id inside other fields.
+    json reportRow(const std::string &logId) {
+        for (const auto &row : logs("SecIOS_ReportFilterSearch", logId))
+            if (row["SecIOLog_id"] == logId)
+                return row;
+        return json::object();
     }
     // A form post of the two save parameters, as the client's DataTask sends them.
     json save(const std::string &path, const std::string &log, const std::string &details) {
@@ -162,5 +161,50 @@ protected:
     static void TearDownTestSuite() { demo.reset(); }
     static inline std::unique_ptr<DemoServer> demo;
 };
+
+// --- The log form's save -------------------------------------------------------------------
+
+// Every row of every table a save writes to, to prove a refused save left nothing behind.
+inline json snapshot(const std::filesystem::path &dbPath) {
+    json tables;
+    for (const char *table :
+         {"SecurityIOLog", "Person", "SecurityIODetails", "SecurityIOLogDocIds"})
+        tables[table] = dbRows(dbPath, std::string("SELECT * FROM ") + table + " ORDER BY rowid");
+    return tables;
+}
+
+// Sets the given keys; a null value removes the key.
+inline json patched(json row, const json &patch) {
+    for (const auto &[key, value] : patch.items())
+        value.is_null() ? void(row.erase(key)) : void(row[key] = value);
+    return row;
+}
+
+// A valid header of a new log at Gate-1, as the form sends it ("INHB_ids " has the blank),
+// with the keys of patch (JSON text) changed.
+inline json headerWith(const char *patch = "{}") {
+    return patched(json::parse(R"({"SecIOLog_id":"0","BranchCode":"HLV01","Division_id":"1",
+        "Device_id":"1","IOType_id":"1","IOPerson":"Vijay Anand","IODesignation":"Sales Executive",
+        "IOMobile":"+91 90000 11111","IOAdd1":"7 Park Road, Tiruppur","Meet_To":"Priya Menon",
+        "TokenNo":"42","Purpose":"Meeting","IOImgPath":"~/Security/PersonsImages/1",
+        "CreatedBy":"1","IOMode":"I","ImageData":"","IOLog_ids":"","INDC_ids":"","OUTDC_ids":"",
+        "DC_Detids":"","INGodTrn_ids":"","OUTGodTrn_ids":"","INHB_ids ":"","OUTHB_ids":"",
+        "IOVehicle":"TN 38 ZZ 0001"})"),
+                   json::parse(patch));
+}
+
+// One item line; quantityKey is "Quantity" (IN) or "OutQty" (OUT).
+inline json itemLine(const char *quantityKey, const char *quantity, const char *particulars,
+                     const char *docNo = "BL-1") {
+    return {{"Party_id", ""},          {"PartyName", "Vijay Traders"},
+            {"City", "Tiruppur"},      {"DocNo", docNo},
+            {"DocDate", "2024-03-01"}, {"Particulars", particulars},
+            {quantityKey, quantity},   {"DocPath", "~/Security/SecLogDetails_Bill/0"},
+            {"DetailImageData", ""}};
+}
+
+inline json detailQuery(const json &logId) {
+    return {{"SearchBy", "SecIOLogDetail"}, {"SearchText", logId}, {"BranchCode", "HLV01"}};
+}
 
 } // namespace seclog::server::testing

@@ -10,14 +10,10 @@ namespace {
 constexpr const char *kBoundary = "SecLogLimitTest";
 
 struct LimitCase {
-    std::string name;
-    std::string path;
-    std::string contentType;
-    // The body's text up to and after its padding; the padding makes it `size` bytes long.
-    std::string head, tail;
+    std::string name, path, contentType;
+    std::string head, tail; // the body's text around its padding, which makes it the asked size
     size_t limit;
     int statusAtLimit; // what the route answers to a body just within the limit
-    std::string error; // its refusal of a body one byte longer
 };
 
 std::string bodyOfSize(const LimitCase &c, size_t size) {
@@ -26,36 +22,25 @@ std::string bodyOfSize(const LimitCase &c, size_t size) {
 
 std::vector<LimitCase> limitCases() {
     const std::string json = "application/json", form = "application/x-www-form-urlencoded";
-    const std::string small = "request body too large: the limit is 2 MiB";
     const std::string multipart = std::string("multipart/form-data; boundary=") + kBoundary;
     const std::string part = std::string("--") + kBoundary + "\r\n";
     return {
         {"StoredProcedure", "/sp", json,
          R"({"SPName":"Usp_CommonService","JSONData":{"SP_Type":"Sel_DeviceAndDivision","LikeStr":")",
-         R"("}})", kMaxJsonBodyBytes, 200, small},
-        {"SearchData", "/CommonGetSearchData", json,
-         R"({"SP_Name":"Usp_Production_Sel","Parameters":"[{'BranchCode':'HLV01',)"
-         R"('SP_Type':'EMPLOYEE_SEARCH'}]","LikeStr":"","Padding":")",
-         R"("})", kMaxJsonBodyBytes, 200, small},
+         R"("}})", kMaxJsonBodyBytes, 200},
         {"Login", "/verifyUser", form,
          "spName=Usp_CommonService&spType=Sel_Pwd&branchCode=Halvik&uName=nobody&pwd=", "",
-         kMaxJsonBodyBytes, 200, small},
-        {"SaveLog", "/SaveSecurityIOLog_NoImageData", form, "SecurityIODetails=&SecurityIOLog=", "",
-         kMaxJsonBodyBytes, 200, small},
-        {"MarkOut", "/SaveSecurityIOLog", form, "SecurityIODetails=&SecurityIOLog=", "",
-         kMaxJsonBodyBytes, 200, small},
-        {"NestedData", "/GetCommonNestedData", form,
-         "SP_Name=USP_GetSecurityLogSummaryReport&CommonKeyValue=detail&SecurityReport=", "",
-         kMaxJsonBodyBytes, 400, small},
-        {"UnknownRoute", "/nope", json, "", "", kMaxJsonBodyBytes, 400, small},
+         kMaxJsonBodyBytes, 200},
+        {"SaveLog", kSavePath, form, "SecurityIODetails=&SecurityIOLog=", "", kMaxJsonBodyBytes,
+         200},
+        {"UnknownRoute", "/nope", json, "", "", kMaxJsonBodyBytes, 400},
         {"Upload", "/upload", multipart,
          part +
              "Content-Disposition: form-data; name=\"folder\"\r\n\r\nSecurity/PersonsImages/\r\n" +
              part +
              "Content-Disposition: form-data; name=\"file\"; filename=\"1\"\r\n"
              "Content-Type: image/jpeg\r\n\r\n",
-         std::string("\r\n--") + kBoundary + "--\r\n", kMaxUploadBytes, 200,
-         "request body too large: the limit is 20 MiB"},
+         std::string("\r\n--") + kBoundary + "--\r\n", kMaxUploadBytes, 200},
     };
 }
 
@@ -70,7 +55,8 @@ TEST_P(RequestLimit, AcceptsTheLimitAndAnswers413AboveItOnAConnectionThatStaysUs
     ASSERT_TRUE(atLimit);
     EXPECT_EQ(atLimit->status, c.statusAtLimit) << atLimit->body.substr(0, 200);
 
-    const json refusal = {{"error", c.error}};
+    const json refusal = errorOf(std::string("request body too large: the limit is ") +
+                                 (c.limit == kMaxUploadBytes ? "20 MiB" : "2 MiB"));
     EXPECT_EQ(jsonOf(client.Post(c.path, bodyOfSize(c, c.limit + 1), c.contentType), 413), refusal);
 
     // Over the limit in chunks, without a declared length. httplib hands over a multipart
@@ -99,42 +85,32 @@ INSTANTIATE_TEST_SUITE_P(Routes, RequestLimit, ::testing::ValuesIn(limitCases())
 
 // SQLite gives up on LIKE patterns over 50,000 bytes: every search holds its text to 1000
 // bytes with a 400 rather than failing with a 500.
-TEST(SearchTextLimit, EverySearchTakesTheLongestTextAndRefusesLonger) {
+TEST(LongRequests, SearchTextsStopAt1000BytesAndLongAddressesAt414) {
     DemoServer demo;
-    const char *log = "USP_GetSecurityLogBySearchText";
     const char *report = "USP_SecurityLogBySearchText_RptSearch";
-    const std::vector<std::tuple<const char *, json, const char *>> searches = {
-        {log, {{"SearchBy", "Meet_To"}}, "SearchText"},
-        {log, {{"SearchBy", "Purpose"}}, "SearchText"},
-        {log, {{"SearchBy", "Sec_Supplier"}}, "SearchText"},
-        {log, {{"SearchBy", "Sec_City"}}, "SearchText"},
-        {report, {{"SearchBy", "MobileIOS"}}, "SearchText"},
-        {report, {{"SearchBy", "SecIOS_ReportFilterSearch"}}, "SearchText"},
-        {"Usp_CommonService", {{"SP_Type", "Sel_ItemLike"}}, "LikeStr"},
-        {"Usp_Production_Sel",
-         {{"SP_Type", "EMPLOYEE_SEARCH"}, {"BranchCode", "HLV01"}},
-         "LikeStr"},
+    const std::vector<std::tuple<const char *, const char *, const char *>> searches = {
+        {kLogProcedure, R"({"SearchBy":"Meet_To"})", "SearchText"},
+        {report, R"({"SearchBy":"MobileIOS"})", "SearchText"},
+        {report, R"({"SearchBy":"SecIOS_ReportFilterSearch"})", "SearchText"},
+        {"Usp_CommonService", R"({"SP_Type":"Sel_ItemLike"})", "LikeStr"},
+        {"Usp_Production_Sel", R"({"SP_Type":"EMPLOYEE_SEARCH","BranchCode":"HLV01"})", "LikeStr"},
     };
-    const json refusal = {{"error", "search text longer than 1000 bytes"}};
     for (const auto &[spName, selector, key] : searches) {
-        SCOPED_TRACE(std::string(spName) + " " + selector.dump());
+        SCOPED_TRACE(std::string(spName) + " " + selector);
         for (const size_t length : {size_t{1000}, size_t{1001}, kMaxJsonBodyBytes / 2}) {
-            json data = selector;
+            json data = json::parse(selector);
             data[key] = std::string(length, 'a');
             const auto reply = demo.client().Post("/sp", spBody(spName, data), "application/json");
             if (length == 1000)
                 EXPECT_EQ(jsonOf(reply), json::array());
             else
-                EXPECT_EQ(jsonOf(reply, 400), refusal) << length;
+                EXPECT_EQ(jsonOf(reply, 400), errorOf("search text longer than 1000 bytes"))
+                    << length;
         }
     }
-}
-
-// Refusals httplib makes before any route runs carry the same JSON error as the routes'.
-TEST(LibraryRefusal, ComesWithAJsonError) {
-    DemoServer demo;
-    const auto reply = demo.client().Get("/files/" + std::string(10000, 'a'));
-    EXPECT_EQ(jsonOf(reply, 414), json({{"error", "request refused with HTTP 414"}}));
+    // Refusals httplib makes before any route runs carry the same JSON error as the routes'.
+    EXPECT_EQ(jsonOf(demo.client().Get("/files/" + std::string(10000, 'a')), 414),
+              errorOf("request refused with HTTP 414"));
 }
 
 } // namespace

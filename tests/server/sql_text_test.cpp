@@ -2,12 +2,14 @@
 // each request stores or answers it as it is, or refuses it, and the database keeps every
 // table and row it had.
 
-#include "database.h"
 #include "demo_server.h"
-#include "log_form.h"
+
+#include <cctype>
 
 namespace seclog::server::testing {
 namespace {
+
+constexpr const char *kReport = "USP_SecurityLogBySearchText_RptSearch";
 
 struct HostileText {
     std::string name, text;
@@ -21,7 +23,15 @@ const std::vector<HostileText> kHostileTexts = {
     {"BlockComment", "/*"},
     {"OrTrue", "' OR '1'='1"},
     {"DropTable", "Robert'); DROP TABLE SecurityIOLog;--"},
+    {"Percent", "%"},
+    {"Underscore", "_"},
 };
+
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
 
 // Whether one of the columns holds the text (case ignored, as SQL's LIKE does).
 bool holds(const json &row, const Ids &columns, const std::string &text) {
@@ -31,13 +41,11 @@ bool holds(const json &row, const Ids &columns, const std::string &text) {
 }
 
 json tableNames(const std::filesystem::path &dbPath) {
-    Database db(dbPath.string(), true);
-    return db.query("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
+    return dbRows(dbPath, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
 }
 
-std::int64_t rowCount(const std::filesystem::path &dbPath, const char *table) {
-    Database db(dbPath.string(), true);
-    return db.query(std::string("SELECT COUNT(*) AS n FROM ") + table)[0]["n"];
+std::int64_t logCount(const std::filesystem::path &dbPath) {
+    return dbRows(dbPath, "SELECT COUNT(*) AS n FROM SecurityIOLog")[0]["n"];
 }
 
 // Either 200 with rows each passing `rowOk`, or 400 with a JSON error.
@@ -49,97 +57,75 @@ void expectAnsweredOrRefused(const httplib::Result &reply,
         EXPECT_TRUE(body.is_object() && body.value("error", json()).is_string()) << reply->body;
         return;
     }
-    ASSERT_EQ(reply->status, 200) << reply->body;
-    ASSERT_TRUE(body.is_array()) << reply->body;
+    ASSERT_TRUE(reply->status == 200 && body.is_array()) << reply->body;
     for (const auto &row : body)
         EXPECT_TRUE(rowOk(row)) << row;
 }
 
-// A procedure call with the text in one argument; `columns` must hold it in every row found,
-// none: nothing may be found.
+// A procedure call with the text in one argument ("?" in data); every row found must hold
+// it in one of the columns ('|' between), none: nothing may be found.
 struct Search {
-    const char *spName;
-    json data; // "?" stands for the text
-    Ids columns;
+    const char *spName, *data, *columns;
 };
 
-std::vector<Search> searches() {
-    const char *log = "USP_GetSecurityLogBySearchText";
-    const char *report = "USP_SecurityLogBySearchText_RptSearch";
-    const auto by = [](const char *searchBy) {
-        return json{{"SearchBy", searchBy}, {"SearchText", "?"}};
-    };
-    return {
-        {log, {{"SearchBy", "NotOut"}, {"SearchText", "?"}, {"BranchCode", "HLV01"}}, {}},
-        {log, {{"SearchBy", "NotOut"}, {"SearchText", "1"}, {"BranchCode", "?"}}, {}},
-        {log, {{"SearchBy", "SecIOLogDetail"}, {"SearchText", "?"}, {"BranchCode", ""}}, {}},
-        {log, by("VehicleIOS"), {}},
-        {log, by("Meet_To"), {"EmpName", "EmpCode", "Department"}},
-        {log, by("Purpose"), {"Purpose"}},
-        {log, by("Sec_Designation"), {"Designation"}},
-        {log, by("EntryType"), {"IOType"}},
-        {log, by("Sec_Supplier"), {"PartyName", "City"}},
-        {log, by("Sec_City"), {"CityName"}},
-        {log, by("MobileIOSByQRCode"), {}},
-        {report, by("MobileIOS"), {"IOPerson", "IOMobile"}},
-        {report,
-         {{"SearchBy", "SecIOS_ReportFilterSearch"}, {"SearchText", "?"}, {"branchCode", "HLV01"}},
-         {"SecIOLog_id", "IOPerson", "IOMobile", "IOVehicle", "TokenNo"}},
-        {report,
-         {{"SearchBy", "SecIOS_ReportFilterSearch"},
-          {"SearchText", "Kavitha"},
-          {"branchCode", "?"}},
-         {}},
-        {"Usp_CommonService", {{"SP_Type", "Sel_ItemLike"}, {"LikeStr", "?"}}, {"ItemName"}},
-        {"Usp_CommonService", {{"SP_Type", "Sel_DeviceAndDivision"}, {"LikeStr", "?"}}, {}},
-        {"Usp_CommonService",
-         {{"SP_Type", "Sec_DCViewByQRScan"}, {"BranchCode", "HLV01"}, {"LikeStr", "?"}},
-         {}},
-        {"USP_Security", {{"ReqType", "SELECT_LASTTWODAYSLOG"}, {"EmpCode", "?"}}, {}},
-    };
-}
-
-json withText(json data, const std::string &text) {
-    for (auto &value : data)
-        if (value == "?")
-            value = text;
-    return data;
-}
+const Search kSearches[] = {
+    {kLogProcedure, R"({"SearchBy":"NotOut","SearchText":"?","BranchCode":"HLV01"})", ""},
+    {kLogProcedure, R"({"SearchBy":"NotOut","SearchText":"1","BranchCode":"?"})", ""},
+    {kLogProcedure, R"({"SearchBy":"SecIOLogDetail","SearchText":"?","BranchCode":""})", ""},
+    {kLogProcedure, R"({"SearchBy":"VehicleIOS","SearchText":"?"})", ""},
+    {kLogProcedure, R"({"SearchBy":"Meet_To","SearchText":"?"})", "EmpName|EmpCode|Department"},
+    {kLogProcedure, R"({"SearchBy":"Purpose","SearchText":"?"})", "Purpose"},
+    {kLogProcedure, R"({"SearchBy":"Sec_Designation","SearchText":"?"})", "Designation"},
+    {kLogProcedure, R"({"SearchBy":"EntryType","SearchText":"?"})", "IOType"},
+    {kLogProcedure, R"({"SearchBy":"Sec_Supplier","SearchText":"?"})", "PartyName|City"},
+    {kLogProcedure, R"({"SearchBy":"Sec_City","SearchText":"?"})", "CityName"},
+    {kLogProcedure, R"({"SearchBy":"MobileIOSByQRCode","SearchText":"?"})", ""},
+    {kLogProcedure, R"({"SearchBy":"MobileIOS","SearchText":"?"})", ""},
+    {kReport, R"({"SearchBy":"MobileIOS","SearchText":"?"})", "IOPerson|IOMobile"},
+    {kReport, R"({"SearchBy":"SecIOS_ReportFilterSearch","SearchText":"?","branchCode":"HLV01"})",
+     "SecIOLog_id|IOPerson|IOMobile|IOVehicle|TokenNo"},
+    {kReport, R"({"SearchBy":"SecIOS_ReportFilterSearch","SearchText":"Kavitha","branchCode":"?"})",
+     ""},
+    {"Usp_CommonService", R"({"SP_Type":"Sel_ItemLike","LikeStr":"?"})", "ItemName"},
+    {"Usp_CommonService", R"({"SP_Type":"Sel_DeviceAndDivision","LikeStr":"?"})", ""},
+    {"Usp_CommonService", R"({"SP_Type":"Sec_DCViewByQRScan","BranchCode":"HLV01","LikeStr":"?"})",
+     ""},
+    {"USP_Security", R"({"ReqType":"SELECT_LASTTWODAYSLOG","EmpCode":"?"})", ""},
+};
 
 class SqlText : public ::testing::TestWithParam<HostileText> {
 protected:
     DemoServer demo;
     const json tables = tableNames(demo.dbPath);
-    const std::int64_t logs = rowCount(demo.dbPath, "SecurityIOLog");
+    const std::int64_t logs = logCount(demo.dbPath);
     const std::string &text = GetParam().text;
 
     void TearDown() override {
         EXPECT_EQ(tableNames(demo.dbPath), tables);
-        Database db(demo.dbPath.string(), true);
-        EXPECT_EQ(db.query("PRAGMA integrity_check"), json::parse(R"([{"integrity_check":"ok"}])"));
+        EXPECT_EQ(dbRows(demo.dbPath, "PRAGMA integrity_check"),
+                  json::parse(R"([{"integrity_check":"ok"}])"));
     }
 };
 
-TEST_P(SqlText, LoginFindsNobody) {
+TEST_P(SqlText, LoginsListsAndSearchesMatchItAsText) {
     for (const auto &[user, password] : std::vector<std::pair<std::string, std::string>>{
              {text, text}, {"demo", text}, {text, "demo"}, {"demo' --", "x"}}) {
-        const json reply = jsonOf(
-            demo.client().Post("/verifyUser", httplib::Params{{"spName", "Usp_CommonService"},
-                                                              {"spType", "Sel_Pwd"},
-                                                              {"branchCode", text},
-                                                              {"uName", user},
-                                                              {"pwd", password}}));
-        EXPECT_EQ(reply, json::array()) << user << " / " << password;
+        const httplib::Params form = {{"spName", "Usp_CommonService"},
+                                      {"spType", "Sel_Pwd"},
+                                      {"branchCode", text},
+                                      {"uName", user},
+                                      {"pwd", password}};
+        EXPECT_EQ(jsonOf(demo.client().Post("/verifyUser", form)), json::array()) << user;
     }
-}
-
-TEST_P(SqlText, ListsAndSearchesMatchItAsText) {
-    for (const Search &search : searches()) {
-        const json data = withText(search.data, text);
+    for (const Search &search : kSearches) {
+        json data = json::parse(search.data);
+        for (auto &value : data)
+            if (value == "?")
+                value = text;
         SCOPED_TRACE(std::string(search.spName) + " " + data.dump());
         expectAnsweredOrRefused(
             demo.client().Post("/sp", spBody(search.spName, data), "application/json"),
-            [&](const json &row) { return holds(row, search.columns, text); });
+            [&](const json &row) { return holds(row, listOf(search.columns), text); });
     }
     // The employee picker's hand-quoted parameters and its search text.
     const auto employees = [&](const std::string &branch, const std::string &like) {
@@ -155,21 +141,16 @@ TEST_P(SqlText, ListsAndSearchesMatchItAsText) {
     expectAnsweredOrRefused(employees(text, ""), [](const json &) { return false; });
     // The summaries' criteria.
     for (const char *key : {"BranchCode", "FromDate", "Division_id", "NoDays"}) {
-        json criteria = {{"GetType", "Summary"},
-                         {"FromDate", "2026-01-01"},
-                         {"NoDays", "3"},
-                         {"Division_id", "1"},
-                         {"BranchCode", "HLV01"}};
+        json criteria = R"({"GetType":"Summary","FromDate":"2026-01-01","NoDays":"3",
+            "Division_id":"1","BranchCode":"HLV01"})"_json;
         criteria[key] = text;
-        SCOPED_TRACE(criteria.dump());
-        expectAnsweredOrRefused(
-            demo.client().Post("/GetCommonNestedData",
-                               httplib::Params{{"SP_Name", "USP_GetSecurityLogSummaryReport"},
-                                               {"SecurityReport", criteria.dump()},
-                                               {"CommonKeyValue", "ID"}}),
-            [](const json &) { return false; });
+        const httplib::Params form = {{"SP_Name", "USP_GetSecurityLogSummaryReport"},
+                                      {"SecurityReport", criteria.dump()},
+                                      {"CommonKeyValue", "ID"}};
+        expectAnsweredOrRefused(demo.client().Post("/GetCommonNestedData", form),
+                                [](const json &) { return false; });
     }
-    EXPECT_EQ(rowCount(demo.dbPath, "SecurityIOLog"), logs);
+    EXPECT_EQ(logCount(demo.dbPath), logs);
 }
 
 // Each text field of a save's header and of its item line in turn: stored as it is, or, for a
@@ -191,7 +172,7 @@ TEST_P(SqlText, SavedLogsKeepItAsText) {
     std::int64_t stored = 0;
     for (const Field &field : fields) {
         SCOPED_TRACE(field.key);
-        json header = newLogHeader(), line = itemLine("Quantity", "2.00", "Yarn Cones");
+        json header = headerWith(), line = itemLine("Quantity", "2.00", "Yarn Cones");
         (field.inLine ? line : header)[field.key] = text;
         const json before = snapshot(demo.dbPath);
         const json reply =
@@ -205,10 +186,10 @@ TEST_P(SqlText, SavedLogsKeepItAsText) {
         ++stored;
         const std::string id = reply[0].at("ID");
         const json row =
-            field.inLine ? demo.postSp(kLogProcedure, detailQuery(id)).at(0) : reportRow(demo, id);
+            field.inLine ? demo.postSp(kLogProcedure, detailQuery(id)).at(0) : demo.reportRow(id);
         EXPECT_EQ(row.value(field.key, json()), text) << row;
     }
-    EXPECT_EQ(rowCount(demo.dbPath, "SecurityIOLog"), logs + stored);
+    EXPECT_EQ(logCount(demo.dbPath), logs + stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, SqlText, ::testing::ValuesIn(kHostileTexts),
