@@ -15,7 +15,7 @@ packages=(
     qml6-module-qtquick-shapes
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     libzxing-dev libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libhpdf-dev
-    libgtest-dev libgmock-dev libpng-dev libsodium-dev fonts-open-sans fonts-noto-color-emoji xvfb xauth
+    libgtest-dev libgmock-dev libpng-dev libsodium-dev libsimdjson-dev fonts-open-sans fonts-noto-color-emoji xvfb xauth
 )
 # The fuzz build also needs clang and its libFuzzer runtime.
 fuzz_packages=(clang libclang-rt-14-dev)

@@ -1,5 +1,7 @@
 #include "datatask.h"
 
+#include "jsonvariant.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -29,6 +31,13 @@ Rows datatask::rowsFromJSONText(const QString &text) const {
 }
 
 QVariant datatask::decode(const QByteArray &json) {
+    if (std::optional<QVariant> value = JsonVariant::read(json))
+        return value->typeId() == QMetaType::QVariantList ||
+                       value->typeId() == QMetaType::QVariantMap
+                   ? *value
+                   : QVariant();
+    // What simdjson cannot read (a number beyond 64 bits, say) QJsonDocument may still read;
+    // text that neither reads is no reply.
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
