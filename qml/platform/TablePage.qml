@@ -60,10 +60,19 @@ ListView {
             // Let go past half its buttons, a swipe stays open; short of that it closes.
             onMovementEnded: snapTo(contentX > actionsWidth / 2 ? actionsWidth : 0)
             // A row given new contents starts closed, whatever it was doing before.
-            onCellChanged: { snap.stop(); contentX = 0 }
+            onCellChanged: close()
             function snapTo(x) {
+                snap.stop()
+                snap.from = contentX
                 snap.to = x
-                snap.restart()
+                snap.start()
+            }
+            // At once. The flick that opened the row is stopped first: stopping it ends the
+            // row's movement, which settles it open again until the settling is stopped too.
+            function close() {
+                cancelFlick()
+                snap.stop()
+                contentX = 0
             }
             NumberAnimation { id: snap; target: row; property: "contentX"; duration: 150; easing.type: Easing.OutCubic }
 
@@ -74,7 +83,7 @@ ListView {
                 // Below the cell, so the cell's own buttons and fields take their touches first.
                 MouseArea {
                     anchors.fill: parent
-                    onClicked: row.contentX > 0 ? row.snapTo(0) : table.model.select(row.index)
+                    onClicked: row.contentX > 0 ? row.close() : table.model.select(row.index)
                 }
                 Loader {
                     anchors.fill: parent
@@ -83,31 +92,29 @@ ListView {
                     onLoaded: item.cell = Qt.binding(function() { return row.cell && row.cell.cell ? row.cell.cell : row.cell })
                 }
             }
-            // The buttons are made when the row is first swiped, not for every row drawn.
-            Loader {
+            readonly property bool swiped: contentX > 0
+            Row {
                 x: row.width
                 height: row.height
-                active: row.contentX > 0
-                sourceComponent: Row {
-                    Repeater {
-                        model: row.actions
-                        Rectangle {
-                            required property var modelData
-                            required property int index
-                            width: 80
-                            height: row.height
-                            color: modelData.color
-                            Text {
-                                anchors.centerIn: parent
-                                text: parent.modelData.title
-                                color: "white"
-                            }
-                            MouseArea {
-                                anchors.fill: parent
-                                onClicked: {
-                                    row.snapTo(0)
-                                    table.model.triggerSwipeAction(row.index, parent.index)
-                                }
+                // The buttons are made when the row is swiped, not for every row drawn.
+                Repeater {
+                    model: row.swiped ? row.actions : []
+                    Rectangle {
+                        required property var modelData
+                        required property int index
+                        width: 80
+                        height: row.height
+                        color: modelData.color
+                        Text {
+                            anchors.centerIn: parent
+                            text: parent.modelData.title
+                            color: "white"
+                        }
+                        MouseArea {
+                            anchors.fill: parent
+                            onClicked: {
+                                row.close()
+                                table.model.triggerSwipeAction(row.index, parent.index)
                             }
                         }
                     }

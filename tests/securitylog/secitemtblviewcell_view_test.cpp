@@ -41,7 +41,7 @@ SectionEntry twoItems(const QString &accessFrom) {
 }
 
 // The cell as the log form's table row draws it, for a log section ("") or a scan strip:
-// inside a swipe row that counts its clicks.
+// over the row's own tap area, in a row that swipes sideways, counting the row's taps.
 class SectionEntryCellView : public ::testing::TestWithParam<const char *> {
 protected:
     void show(const SectionEntry &entry, int width, int height) {
@@ -53,20 +53,27 @@ protected:
         QQmlComponent component(&engine);
         component.setData(R"(
             import QtQuick
-            import QtQuick.Controls
             Window {
+                id: window
                 property var cell
                 property int rowClicks: 0
                 property alias content: loader.item
-                SwipeDelegate {
+                Flickable {
                     anchors.fill: parent
-                    padding: 0
-                    contentItem: Loader {
-                        id: loader
-                        source: "qrc:/SecLog/cells/secItemTBLViewCell.qml"
-                        onLoaded: item.cell = Qt.binding(() => cell)
+                    contentWidth: width + 160
+                    flickableDirection: Flickable.HorizontalFlick
+                    MouseArea {
+                        width: window.width
+                        height: window.height
+                        onClicked: window.rowClicks++
                     }
-                    onClicked: rowClicks++
+                    Loader {
+                        id: loader
+                        width: window.width
+                        height: window.height
+                        source: "qrc:/SecLog/cells/secItemTBLViewCell.qml"
+                        onLoaded: item.cell = Qt.binding(() => window.cell)
+                    }
                 }
             })",
                           QUrl("qrc:/test/harness.qml"));
