@@ -76,6 +76,25 @@ TEST_F(SaveLog, ANewLogStoresItsHeaderLinesAndDocumentLists) {
     EXPECT_EQ(storedLists()["INHB_ids"], "3,4");
 }
 
+// A returning person is known by mobile and name: her row is refreshed, her photo kept when
+// none is sent. Someone else with her phone is another person; a log saved as OUT is closed.
+TEST_F(SaveLog, APersonIsKnownByMobileAndNameAndMayLeaveAtOnce) {
+    const json kavitha = headerWith(R"({"IOPerson":"kavitha ramesh ","IOMobile":"+91 98430 56789",
+        "IOAdd1":"New Address","IOImgPath":""})");
+    ASSERT_EQ(save(kavitha, json::array()), answer("ID", newLogId()));
+    const json found = demo.logs("MobileIOS", "98430 56789");
+    ASSERT_EQ(found.size(), 1u) << found;
+    EXPECT_EQ(found[0]["IOAdd1"], "New Address");
+    EXPECT_EQ(found[0]["IOImgPath"], "~/Security/PersonsImages/person_2.png");
+    const json ramesh = patched(kavitha, {{"IOPerson", "Ramesh K"}, {"IOMode", "O"}});
+    ASSERT_EQ(save(ramesh, json::array({itemLine("OutQty", "5.00", "Cones")})),
+              answer("ID", newLogId(1)));
+    EXPECT_EQ(column(demo.logs("MobileIOS", "98430 56789"), "IOPerson"),
+              (Ids{"Ramesh K", "kavitha ramesh "}));
+    EXPECT_TRUE(isClientDateTime(demo.reportRow(newLogId(1))["OutTime"]));
+    EXPECT_EQ(demo.reportRow(newLogId(1))["IsUpdateable"], "No");
+}
+
 TEST_F(SaveLog, AnUpdateKeepsSavedLinesAddsNewOnesAndMayLetThePersonOut) {
     // Log 31: Anand Krishnan, open in Weaving, one saved IN line (7).
     const std::string vehicle = demo.reportRow("31")["IOVehicle"];
