@@ -1,5 +1,6 @@
 #include "clientwindow.h"
 #include "dbconnection.h"
+#include "qmlwarning.h"
 #include "standincheckjob.h"
 #include "userdefaults.h"
 #include "walkthrough.h"
@@ -53,11 +54,7 @@ bool useFileCamera(const QString &screenshotFolder) {
 QtMessageHandler previousHandler = nullptr;
 int qmlWarnings = 0;
 void countQmlWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message) {
-    const QByteArray category(context.category ? context.category : "");
-    const bool fromQml = category.startsWith("qml") || category == "js" ||
-                         message.contains(QLatin1String("qrc:/")) ||
-                         message.startsWith(QLatin1String("QQmlComponent"));
-    if (type != QtDebugMsg && type != QtInfoMsg && fromQml)
+    if (isQmlWarning(type, context, message))
         ++qmlWarnings;
     previousHandler(type, context, message);
 }

@@ -1,4 +1,5 @@
 #include "appdelegate.h"
+#include "qmlwarning.h"
 #include "securitylogcell.h"
 #include "securitylogtvc.h"
 #include "sessionfixture.h"
@@ -33,12 +34,7 @@ private:
         return list;
     }
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message) {
-        const bool fromQml =
-            QByteArray(context.category ? context.category : "").startsWith("qml") ||
-            QByteArray(context.category ? context.category : "") == "js" ||
-            message.contains(QLatin1String("qrc:/")) ||
-            message.startsWith(QLatin1String("QQmlComponent"));
-        if (type != QtDebugMsg && type != QtInfoMsg && fromQml)
+        if (isQmlWarning(type, context, message))
             collected().append(message);
     }
     QtMessageHandler m_previous;
