@@ -34,8 +34,13 @@ fetchDATA::send(const HttpRequest &request, QObject *context,
     return task;
 }
 
-void fetchDATA::decodeThen(const QByteArray &body, const std::function<bool()> &stillWanted,
+void fetchDATA::decodeThen(const HttpReply &reply, const std::function<bool()> &stillWanted,
                            std::function<void(const QVariant &)> deliver) {
+    if (reply.prepared) { // decoded by the transport, off this thread
+        deliver(*reply.prepared);
+        return;
+    }
+    const QByteArray &body = reply.body;
     if (body.size() < largeReplyBytes) {
         deliver(datatask::decode(body));
         return;
@@ -59,11 +64,12 @@ std::shared_ptr<FetchTask> fetchDATA::nodefetchD(const QVariantMap &parameters,
     request.body =
         QJsonDocument(QJsonObject::fromVariantMap(parameters)).toJson(QJsonDocument::Compact);
     request.timeoutMs = timeoutMs;
+    request.prepare = datatask::decode;
     return send(request, context, [completion](const HttpReply &reply, const auto &stillWanted) {
         if (!reply.ok())
             completion(QVariant());
         else
-            decodeThen(reply.body, stillWanted, completion);
+            decodeThen(reply, stillWanted, completion);
     });
 }
 
@@ -77,6 +83,8 @@ fetchDATA::DataTask(QObject *sender, const QString &url, const QMap<QString, QSt
     request.contentType = "application/x-www-form-urlencoded";
     request.body = formEncode(parameters);
     const bool asText = returnType == QLatin1String("N");
+    if (!asText)
+        request.prepare = datatask::decode;
     return send(request, sender,
                 [completion, asText](const HttpReply &reply, const auto &stillWanted) {
                     if (!reply.ok())
@@ -84,7 +92,7 @@ fetchDATA::DataTask(QObject *sender, const QString &url, const QMap<QString, QSt
                     else if (asText)
                         completion(QString::fromUtf8(reply.body));
                     else
-                        decodeThen(reply.body, stillWanted, completion);
+                        decodeThen(reply, stillWanted, completion);
                 });
 }
 

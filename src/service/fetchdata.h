@@ -58,9 +58,10 @@ public:
     send(const HttpRequest &request, QObject *context,
          std::function<void(const HttpReply &, const StillWanted &)> done);
 
-    // Replies from this size on are decoded on a worker thread.
+    // A transport that did not decode the reply on its own thread leaves it to the main
+    // thread; replies from this size on then go to a worker thread.
     static constexpr qsizetype largeReplyBytes = 512 * 1024;
-    // Decodes a JSON body and hands the result to `deliver` on the main thread.
-    static void decodeThen(const QByteArray &body, const StillWanted &stillWanted,
+    // Hands the decoded JSON body to `deliver` on the main thread.
+    static void decodeThen(const HttpReply &reply, const StillWanted &stillWanted,
                            std::function<void(const QVariant &)> deliver);
 };

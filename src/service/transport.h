@@ -2,15 +2,17 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QPair>
 #include <QPointer>
 #include <QUrl>
+#include <QVariant>
 
 class QHttpMultiPart;
-class QNetworkAccessManager;
+class QThread;
 
 struct HttpRequest {
     QByteArray method = "POST";
@@ -22,6 +24,10 @@ struct HttpRequest {
     int timeoutMs = 30000;
     // Further headers, name and value, sent as given.
     QList<QPair<QByteArray, QByteArray>> headers;
+    // Work on a successful (2xx) body that a transport with a thread of its own may do there,
+    // before the reply reaches the main thread (decoding JSON, say). Pure: it touches nothing
+    // but the body.
+    std::function<QVariant(const QByteArray &body)> prepare;
 };
 
 struct HttpReply {
@@ -29,6 +35,8 @@ struct HttpReply {
     QByteArray body;
     QByteArray contentType;
     QString error;
+    // What `prepare` made of the body, when the transport ran it.
+    std::optional<QVariant> prepared;
     bool ok() const { return status >= 200 && status < 300; }
 };
 
@@ -55,13 +63,20 @@ public:
     static void install(Transport *transport);
 };
 
+// HTTP on a thread of its own: requests go out and replies are read and prepared there, so a
+// busy main thread (the views loading at launch) holds neither back. Finished replies are
+// handed to the main thread in the order they finish.
 class HttpTransport : public Transport {
 public:
     HttpTransport();
     ~HttpTransport() override;
     TransportJob *send(const HttpRequest &request) override;
-    static QNetworkAccessManager &networkAccessManager();
-    // Runs the event loop until every request in flight has been sent whole (Qt's HTTP thread
-    // asks the main thread for the body), or maxMs have passed; true if all were sent.
-    static bool sendPending(int maxMs);
+    // Drops idle keep-alive connections, so a server can stop without waiting for them.
+    void closeIdleConnections();
+
+private:
+    class Worker;
+    QThread *m_thread;
+    Worker *m_worker; // lives on m_thread
+    QObject m_jobs;   // parent of the jobs in flight, on the main thread
 };

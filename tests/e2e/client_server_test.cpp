@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QLoggingCategory>
+#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -248,8 +249,9 @@ TEST_F(ClientServerTest, ALogRecordedThroughTheFormIsOnTheServerAndOpensAgain) {
     ASSERT_TRUE(photoPath.startsWith("~/Security/PersonsImages/")) << photoPath.toStdString();
 
     // The stored photo is a JPEG of at most 300 KB.
-    QNetworkReply *reply = HttpTransport::networkAccessManager().get(
-        QNetworkRequest(KingfisherWrapper::convertToSource(photoPath)));
+    QNetworkAccessManager network;
+    QNetworkReply *reply =
+        network.get(QNetworkRequest(KingfisherWrapper::convertToSource(photoPath)));
     ASSERT_TRUE(QTest::qWaitFor([&] { return reply->isFinished(); }, 10000));
     const QByteArray bytes = reply->readAll();
     reply->deleteLater();

@@ -8,12 +8,10 @@
 #include "transport.h"
 
 #include <algorithm>
-#include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
 #include <QNetworkReply>
 #include <QtTest/QTest>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -119,29 +117,6 @@ TEST(PictureRequests, ManyAskedAtOnceAllArrive) {
         EXPECT_EQ(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 200);
     }
     qunsetenv("XDG_CACHE_HOME");
-}
-
-// At launch the first requests go out before the views load, while the main thread is busy:
-// once sendPending says so, the server has the whole request without another turn of the
-// event loop (here a mark OUT, seen in the database).
-TEST(LaunchRequests, GoOutWholeBeforeTheEventLoopRunsAgain) {
-    Transport::install(nullptr);
-    RealServer real;
-    HttpRequest request;
-    request.url = QUrl(DCdatabase + QStringLiteral("/SaveSecurityIOLog"));
-    request.contentType = "application/x-www-form-urlencoded";
-    request.body =
-        "SecurityIOLog=" + QUrl::toPercentEncoding(R"([{"IOLog_ids":"36","ImageData":""}])") +
-        "&SecurityIODetails=";
-    std::unique_ptr<TransportJob> job(Transport::shared().send(request));
-    ASSERT_TRUE(HttpTransport::sendPending(5000));
-    bool markedOut = false;
-    for (int i = 0; i < 250 && !markedOut; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20)); // no events meanwhile
-        markedOut = !seclog::server::logOutTime(real.dbPath(), 36).value_or("").empty();
-    }
-    EXPECT_TRUE(markedOut);
-    EXPECT_TRUE(HttpTransport::sendPending(0)); // nothing left to send
 }
 
 } // namespace

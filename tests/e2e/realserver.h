@@ -3,8 +3,6 @@
 #include "dbconnection.h"
 #include "transport.h"
 
-#include <QNetworkAccessManager>
-
 #include <memory>
 #include <QFile>
 #include <QTemporaryDir>
@@ -40,9 +38,14 @@ public:
     }
     ~RealServer() {
         // Idle keep-alive connections would hold the server's workers until they time out.
-        HttpTransport::networkAccessManager().clearConnectionCache();
+        closeIdleConnections();
         server->stop();
         qunsetenv("SECLOG_SERVERS");
+    }
+    // Idle keep-alive connections of the client's HTTP transport, when it is the one in use.
+    static void closeIdleConnections() {
+        if (auto *http = dynamic_cast<HttpTransport *>(&Transport::shared()))
+            http->closeIdleConnections();
     }
     std::string dbPath() const { return dir.filePath("demo.sqlite").toStdString(); }
     QString codesDir() const { return dir.filePath("codes"); }

@@ -118,7 +118,7 @@ protected:
         window.makeKeyAndVisible();
     }
     ~SaveOnceTest() override {
-        HttpTransport::networkAccessManager().clearConnectionCache();
+        RealServer::closeIdleConnections();
         master = decltype(master){};
         qunsetenv("SECLOG_SERVERS");
     }
@@ -200,7 +200,7 @@ TEST_P(SaveOnceTest, ARetryAfterTheServerDiedStoresTheLogExactlyOnce) {
     EXPECT_EQ(form->header->name(), person);
     EXPECT_LE(storedFor(dir, person).logs, 1);
 
-    HttpTransport::networkAccessManager().clearConnectionCache();
+    RealServer::closeIdleConnections();
     ServerRun second(dir, {"--port", port});
     ASSERT_FALSE(second.port.isEmpty()) << "restarted on the same port";
     form->save(false);
