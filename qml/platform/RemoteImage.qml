@@ -5,12 +5,16 @@ import QtQuick
 Item {
     id: remote
     property url source
+    // A window may hold photos back until it has drawn its first frame; one that does not
+    // say so shows them at once.
+    readonly property var host: Window.window
+    readonly property bool wanted: remote.host !== null && remote.host.photosWanted !== false
 
     Image {
         id: picture
         anchors.fill: parent
         // Asked for once its size is known, so the request is made once, for that size.
-        source: width > 0 && height > 0 ? remote.source : ""
+        source: width > 0 && height > 0 && remote.wanted ? remote.source : ""
         fillMode: Image.PreserveAspectCrop
         asynchronous: true
         // Decoded at the size drawn, not the photo's: a 1200x1600 photo in a list row would

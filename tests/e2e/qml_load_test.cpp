@@ -143,7 +143,8 @@ TEST_F(LaunchListTest, OpenLogsAnsweredBeforeTheFirstFrameMakeOnlyTheRowsOnScree
         logs.append(QVariantMap{{"SecIOLog_id", QString::number(i)},
                                 {"IOPerson", QStringLiteral("Guest %1").arg(i)},
                                 {"InTime", "06 Dec 2026 14:05:09"},
-                                {"OutTime", ""}});
+                                {"OutTime", ""},
+                                {"IOImgPath", "~/Security/PersonsImages/guest.png"}});
     int openLogs = 0;
     while (net->sent.at(openLogs).json().value("SPName") != "USP_GetSecurityLogBySearchText")
         ++openLogs;
@@ -168,6 +169,27 @@ TEST_F(LaunchListTest, OpenLogsAnsweredBeforeTheFirstFrameMakeOnlyTheRowsOnScree
     qsizetype most = 0;
     QObject::connect(rows, &QQuickItem::childrenChanged, rows,
                      [&] { most = std::max(most, rows->childItems().size()); });
+    // The photos are asked for once the first frame is out, not while the rows are made.
+    auto photoSources = [&] {
+        QStringList sources;
+        std::function<void(QQuickItem *)> collect = [&](QQuickItem *item) {
+            if (item->inherits("QQuickImage"))
+                sources.append(item->property("source").toString());
+            for (QQuickItem *child : item->childItems())
+                collect(child);
+        };
+        collect(rows);
+        return sources;
+    };
+    bool drawn = false;
+    QObject::connect(window, &QQuickWindow::frameSwapped, window, [&] { drawn = true; });
+    ASSERT_FALSE(photoSources().isEmpty());
+    EXPECT_EQ(photoSources().join(QString()), QString()) << "asked for before the first frame";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return drawn; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return photoSources().first().endsWith("/Security/PersonsImages/guest.png"); }, 5000))
+        << photoSources().first().toStdString();
+
     processEvents();
     const int screenful = int(window->height() / 74) + 1;
     EXPECT_GE(rows->childItems().size(), screenful - 3);
