@@ -2,7 +2,9 @@
 
 #include "date_time.h"
 
+#include <algorithm>
 #include <sqlite3.h>
+#include <vector>
 
 namespace seclog::server {
 namespace {
@@ -19,6 +21,7 @@ public:
         const std::string_view rest(tail, static_cast<size_t>(sql.data() + sql.size() - tail));
         if (rest.find_first_not_of(" \t\r\n;") != std::string_view::npos)
             throw DatabaseError("more than one SQL statement: " + std::string(rest.substr(0, 40)));
+        describeColumns();
     }
     ~Statement() { sqlite3_finalize(stmt_); }
     Statement(const Statement &) = delete;
@@ -65,31 +68,55 @@ public:
 
     nlohmann::json currentRow() const {
         nlohmann::json row = nlohmann::json::object();
-        const int columns = sqlite3_column_count(stmt_);
-        for (int c = 0; c < columns; ++c) {
-            const char *name = sqlite3_column_name(stmt_, c);
-            switch (sqlite3_column_type(stmt_, c)) {
-            case SQLITE_INTEGER:
-                row[name] = static_cast<std::int64_t>(sqlite3_column_int64(stmt_, c));
-                break;
-            case SQLITE_FLOAT:
-                row[name] = sqlite3_column_double(stmt_, c);
-                break;
-            case SQLITE_NULL:
-                row[name] = nullptr;
-                break;
-            default: {
-                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, c));
-                row[name] = std::string(text, static_cast<size_t>(sqlite3_column_bytes(stmt_, c)));
-            }
-            }
-        }
+        auto &object = row.get_ref<nlohmann::json::object_t &>();
+        // In key order, each one placed at the end: a reply of many rows is built without a
+        // search per value.
+        for (const int c : columnsByName_)
+            object.emplace_hint(object.end(), names_[static_cast<size_t>(c)], value(c));
         return row;
     }
 
 private:
+    nlohmann::json value(int column) const {
+        switch (sqlite3_column_type(stmt_, column)) {
+        case SQLITE_INTEGER:
+            return static_cast<std::int64_t>(sqlite3_column_int64(stmt_, column));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(stmt_, column);
+        case SQLITE_NULL:
+            return nullptr;
+        default: {
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, column));
+            return std::string(text, static_cast<size_t>(sqlite3_column_bytes(stmt_, column)));
+        }
+        }
+    }
+
+    // The row's keys are the column names; of two columns with one name the later one counts.
+    void describeColumns() {
+        const int columns = sqlite3_column_count(stmt_);
+        for (int c = 0; c < columns; ++c)
+            names_.emplace_back(sqlite3_column_name(stmt_, c));
+        for (int c = 0; c < columns; ++c)
+            columnsByName_.push_back(c);
+        std::stable_sort(columnsByName_.begin(), columnsByName_.end(), [this](int a, int b) {
+            return names_[static_cast<size_t>(a)] < names_[static_cast<size_t>(b)];
+        });
+        const auto sameName = [this](int a, int b) {
+            return names_[static_cast<size_t>(a)] == names_[static_cast<size_t>(b)];
+        };
+        std::vector<int> unique;
+        for (size_t i = 0; i < columnsByName_.size(); ++i)
+            if (i + 1 == columnsByName_.size() ||
+                !sameName(columnsByName_[i], columnsByName_[i + 1]))
+                unique.push_back(columnsByName_[i]);
+        columnsByName_ = std::move(unique);
+    }
+
     sqlite3 *db_;
     sqlite3_stmt *stmt_ = nullptr;
+    std::vector<std::string> names_;
+    std::vector<int> columnsByName_;
 };
 
 // SQL function display_time(iso): lets queries emit the client's date pattern directly.

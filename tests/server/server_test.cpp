@@ -1,6 +1,7 @@
 // The routes, from login to the report, and the listening address.
 
 #include "command_line.h"
+#include "database.h"
 #include "demo_server.h"
 
 #include <arpa/inet.h>
@@ -222,6 +223,17 @@ TEST(Listening, AnswersOnLoopbackAndElsewhereOnlyWhenAsked) {
         EXPECT_TRUE(reachable("127.0.0.1"));
         EXPECT_EQ(reachable(other), reachableFromOther) << other;
     }
+}
+
+// Rows are objects keyed by column name, in key order whatever the column order; of two
+// columns with one name the later one counts, and each value keeps its storage class.
+TEST(DatabaseRows, AreKeyedByColumnNameAndKeepEachValuesKind) {
+    Database db(":memory:");
+    EXPECT_EQ(db.query("SELECT 2 AS b, 'x' AS a, NULL AS c, 1.5 AS d, 7 AS a"),
+              nlohmann::json::parse(R"([{"a":7,"b":2,"c":null,"d":1.5}])"));
+    EXPECT_EQ(db.query("SELECT 'one' AS v UNION ALL SELECT 'two'").dump(),
+              R"([{"v":"one"},{"v":"two"}])");
+    EXPECT_EQ(db.query("SELECT 1 AS z WHERE 0"), nlohmann::json::array());
 }
 
 } // namespace
