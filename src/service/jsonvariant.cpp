@@ -47,8 +47,10 @@ QVariant toVariant(simdjson::dom::element element, Keys &keys) {
     case Type::OBJECT: {
         QVariantMap map;
         const simdjson::dom::object object = element.get_object().value_unsafe();
-        for (simdjson::dom::key_value_pair field : object) // the last of a key wins
-            map.insert(keys.get(field.key), toVariant(field.value, keys));
+        // The last of a key wins. Servers write keys in order, so each one is tried at the end
+        // first; a key out of order costs one comparison more.
+        for (simdjson::dom::key_value_pair field : object)
+            map.insert(map.cend(), keys.get(field.key), toVariant(field.value, keys));
         return map;
     }
     case Type::STRING: {
