@@ -103,6 +103,27 @@ void run(QObject *context, Work work, Done done, QThreadPool *pool = nullptr) {
     watcher->setFuture(future);
 }
 
+// Runs `work` on the thread `receiver` lives in, on a later turn of its event loop; with `wait`,
+// returns once it has run (never from `receiver`'s own thread). What the caller wrote before is
+// seen by `work`, and with `wait` what `work` wrote is seen by the caller after.
+template <typename Work> void post(QObject *receiver, Work work, bool wait = false) {
+    auto held = std::make_shared<Work>(std::move(work));
+    detail::publish(held.get());
+    {
+        detail::UnrecordedWrites unrecorded;
+        QMetaObject::invokeMethod(
+            receiver,
+            [held] {
+                detail::receive(held.get());
+                (*held)();
+                detail::publish(held.get());
+            },
+            wait ? Qt::BlockingQueuedConnection : Qt::QueuedConnection);
+    }
+    if (wait)
+        detail::receive(held.get());
+}
+
 // Lets go of `value` on a thread of the global pool: freeing a large reply's rows (hundreds of
 // thousands of strings) takes tens of milliseconds the GUI thread should spend drawing. What
 // the value shares with others only loses a reference there.

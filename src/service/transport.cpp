@@ -1,5 +1,7 @@
 #include "transport.h"
 
+#include "offthread.h"
+
 #include <atomic>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -46,13 +48,10 @@ public:
 
     void cancel() override {
         m_exchange->cancelled = true;
-        QMetaObject::invokeMethod(
-            m_worker,
-            [exchange = m_exchange] {
-                if (exchange->reply)
-                    exchange->reply->abort();
-            },
-            Qt::QueuedConnection);
+        OffThread::post(m_worker, [exchange = m_exchange] {
+            if (exchange->reply)
+                exchange->reply->abort();
+        });
     }
 
     // On the main thread, once.
@@ -123,13 +122,10 @@ public:
 
 private:
     void handBack(QPointer<NetworkJob> job, const HttpReply &reply) {
-        QMetaObject::invokeMethod(
-            m_jobs,
-            [job, reply] {
-                if (job)
-                    job->deliver(reply);
-            },
-            Qt::QueuedConnection);
+        OffThread::post(m_jobs, [job, reply] {
+            if (job)
+                job->deliver(reply);
+        });
     }
 
     QObject *m_jobs;
@@ -156,8 +152,8 @@ HttpTransport::HttpTransport() : m_thread(new QThread), m_worker(new Worker(&m_j
 HttpTransport::~HttpTransport() {
     // The manager and its replies end on their own thread; replies still in flight never
     // report, and their jobs go with m_jobs.
-    QMetaObject::invokeMethod(
-        m_worker, [worker = m_worker] { delete worker; }, Qt::BlockingQueuedConnection);
+    OffThread::post(
+        m_worker, [worker = m_worker] { delete worker; }, true);
     m_thread->quit();
     m_thread->wait();
     delete m_thread;
@@ -167,17 +163,13 @@ TransportJob *HttpTransport::send(const HttpRequest &request) {
     auto exchange = std::make_shared<Exchange>();
     exchange->request = request;
     auto *job = new NetworkJob(exchange, m_worker, &m_jobs);
-    QMetaObject::invokeMethod(
-        m_worker,
-        [worker = m_worker, exchange, job = QPointer<NetworkJob>(job)] {
-            worker->start(exchange, job);
-        },
-        Qt::QueuedConnection);
+    OffThread::post(m_worker, [worker = m_worker, exchange, job = QPointer<NetworkJob>(job)] {
+        worker->start(exchange, job);
+    });
     return job;
 }
 
 void HttpTransport::closeIdleConnections() {
-    QMetaObject::invokeMethod(
-        m_worker, [worker = m_worker] { worker->manager().clearConnectionCache(); },
-        Qt::BlockingQueuedConnection);
+    OffThread::post(
+        m_worker, [worker = m_worker] { worker->manager().clearConnectionCache(); }, true);
 }

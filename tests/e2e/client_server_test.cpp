@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QLoggingCategory>
+#include <QMutex>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QScopeGuard>
@@ -93,12 +94,16 @@ TEST_F(ClientServerTest, LogsInWithAPasswordFullOfFormCharactersAndListsTheOpenL
     user.empName = "Kavitha R";
     real.server->addUser(user);
 
-    // Every message logged meanwhile, the client's request log on.
+    // Every message logged meanwhile, the client's request log on (written on the HTTP thread).
+    static QMutex loggedLock;
     static QStringList logged;
     logged.clear();
     QLoggingCategory::setFilterRules(QStringLiteral("seclog.*=true"));
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext &, const QString &line) { logged.append(line); });
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &line) {
+            const QMutexLocker locked(&loggedLock);
+            logged.append(line);
+        });
     const auto restore = qScopeGuard([previous] {
         qInstallMessageHandler(previous);
         QLoggingCategory::setFilterRules(QString());
@@ -107,8 +112,12 @@ TEST_F(ClientServerTest, LogsInWithAPasswordFullOfFormCharactersAndListsTheOpenL
     ASSERT_TRUE(QTest::qWaitFor([&] { return !master.Division_id.isEmpty(); }, 10000))
         << "no device record arrived";
     // The password is in neither the log nor any stored setting.
-    EXPECT_TRUE(logged.filter("verifyUser").size() >= 1) << logged.join('\n').toStdString();
-    for (const QString &line : logged)
+    const QStringList lines = [] {
+        const QMutexLocker locked(&loggedLock);
+        return logged;
+    }();
+    EXPECT_TRUE(lines.filter("verifyUser").size() >= 1) << lines.join('\n').toStdString();
+    for (const QString &line : lines)
         EXPECT_FALSE(line.contains("p+ss") || line.contains("p%2Bss")) << line.toStdString();
     for (const QString &key : UserDefaults::standard().keys())
         EXPECT_FALSE(UserDefaults::standard().value(key).toString().contains("p+ss"));
