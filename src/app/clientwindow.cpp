@@ -2,6 +2,9 @@
 
 #include "localimageprovider.h"
 
+#include <QFontDatabase>
+#include <QQmlComponent>
+
 bool ClientWindow::open() {
     // The style is fixed before the engine loads any control. Set through the environment, so
     // the client does not link (and load at start) the controls library just for this call.
@@ -15,7 +18,15 @@ bool ClientWindow::open() {
     LocalImageProvider::addTo(*m_engine);
     m_engine->setInitialProperties(
         {{QStringLiteral("appWindow"), QVariant::fromValue(m_delegate.window)}});
-    m_engine->load(QUrl(QStringLiteral("qrc:/SecLog/Main.qml")));
+    const QUrl main(QStringLiteral("qrc:/SecLog/Main.qml"));
+    {
+        // The engine's loader thread reads the views and registers Qt Quick's types, which
+        // takes it a few milliseconds; meanwhile this thread reads the font database, which
+        // the first text would otherwise wait for after the views are read.
+        const QQmlComponent views(m_engine.get(), main, QQmlComponent::Asynchronous);
+        QFontDatabase::families();
+        m_engine->load(main);
+    }
     if (m_engine->rootObjects().isEmpty())
         return false;
     m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().first());
