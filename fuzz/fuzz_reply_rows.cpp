@@ -36,8 +36,11 @@ bool validUtf16(const Rows &rows) {
 void readAsJson(const QByteArray &body) {
     QVariant reply;
     bool delivered = false;
+    HttpReply whole; // as a transport that leaves the decoding to the main thread hands it
+    whole.status = 200;
+    whole.body = body;
     fetchDATA::decodeThen(
-        body, [] { return true; },
+        whole, [] { return true; },
         [&](const QVariant &decoded) {
             reply = decoded;
             delivered = true;
