@@ -2,7 +2,6 @@
 
 #include "datatask.h"
 #include "dbconnection.h"
-#include "offthread.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,45 +13,24 @@ void FetchTask::cancel() {
         m_job->cancel();
 }
 
-std::shared_ptr<FetchTask>
-fetchDATA::send(const HttpRequest &request, QObject *context,
-                std::function<void(const HttpReply &, const StillWanted &)> done) {
+std::shared_ptr<FetchTask> fetchDATA::send(const HttpRequest &request, QObject *context,
+                                           std::function<void(const HttpReply &)> done) {
     TransportJob *job = Transport::shared().send(request);
     auto task = std::make_shared<FetchTask>(job);
     const bool hasContext = context != nullptr;
     QPointer<QObject> guard(context);
-    // Asked on arrival, and again after any work done in between (decoding a large reply).
-    const std::function<bool()> stillWanted = [cancelled = task->cancelledFlag(), hasContext,
-                                               guard] {
-        return !*cancelled && (!hasContext || !guard.isNull());
-    };
-    QObject::connect(job, &TransportJob::finished, job,
-                     [stillWanted, done](const HttpReply &reply) {
-                         if (stillWanted())
-                             done(reply, stillWanted);
-                     });
+    QObject::connect(
+        job, &TransportJob::finished, job,
+        [cancelled = task->cancelledFlag(), hasContext, guard, done](const HttpReply &reply) {
+            if (!*cancelled && (!hasContext || !guard.isNull()))
+                done(reply);
+        });
     return task;
 }
 
-void fetchDATA::decodeThen(const HttpReply &reply, const std::function<bool()> &stillWanted,
-                           std::function<void(const QVariant &)> deliver) {
-    if (reply.prepared) { // decoded by the transport, off this thread
-        deliver(*reply.prepared);
-        return;
-    }
-    const QByteArray &body = reply.body;
-    if (body.size() < largeReplyBytes) {
-        deliver(datatask::decode(body));
-        return;
-    }
-    // A large reply is decoded off the GUI thread so the screen keeps drawing; the result
-    // comes back to the main thread.
-    OffThread::run(
-        nullptr, [body] { return datatask::decode(body); },
-        [stillWanted, deliver](const QVariant &result) {
-            if (stillWanted())
-                deliver(result);
-        });
+QVariant fetchDATA::decoded(const HttpReply &reply) {
+    // The HTTP transport decodes on its own thread; a scripted one leaves it to this one.
+    return reply.prepared ? *reply.prepared : datatask::decode(reply.body);
 }
 
 std::shared_ptr<FetchTask> fetchDATA::nodefetchD(const QVariantMap &parameters,
@@ -65,11 +43,8 @@ std::shared_ptr<FetchTask> fetchDATA::nodefetchD(const QVariantMap &parameters,
         QJsonDocument(QJsonObject::fromVariantMap(parameters)).toJson(QJsonDocument::Compact);
     request.timeoutMs = timeoutMs;
     request.prepare = datatask::decode;
-    return send(request, context, [completion](const HttpReply &reply, const auto &stillWanted) {
-        if (!reply.ok())
-            completion(QVariant());
-        else
-            decodeThen(reply, stillWanted, completion);
+    return send(request, context, [completion](const HttpReply &reply) {
+        completion(reply.ok() ? decoded(reply) : QVariant());
     });
 }
 
@@ -85,15 +60,14 @@ fetchDATA::DataTask(QObject *sender, const QString &url, const QMap<QString, QSt
     const bool asText = returnType == QLatin1String("N");
     if (!asText)
         request.prepare = datatask::decode;
-    return send(request, sender,
-                [completion, asText](const HttpReply &reply, const auto &stillWanted) {
-                    if (!reply.ok())
-                        completion(QVariant());
-                    else if (asText)
-                        completion(QString::fromUtf8(reply.body));
-                    else
-                        decodeThen(reply, stillWanted, completion);
-                });
+    return send(request, sender, [completion, asText](const HttpReply &reply) {
+        if (!reply.ok())
+            completion(QVariant());
+        else if (asText)
+            completion(QString::fromUtf8(reply.body));
+        else
+            completion(decoded(reply));
+    });
 }
 
 QByteArray fetchDATA::formEncode(const QMap<QString, QString> &parameters) {

@@ -12,7 +12,7 @@
 #include <QVariantMap>
 
 // A framework request that can be cancelled; a cancelled request never calls its completion,
-// even when the caller lets go of this handle before a reply still being decoded is done.
+// even when the caller lets go of this handle.
 class FetchTask {
 public:
     explicit FetchTask(TransportJob *job) : m_job(job) {}
@@ -51,17 +51,12 @@ public:
     // literal, so "+", "&", "=" and spaces arrive intact.
     static QByteArray formEncode(const QMap<QString, QString> &parameters);
 
-    // `done` gets the reply and a check that the caller still wants the result (not cancelled,
-    // context alive), for work that finishes later.
-    using StillWanted = std::function<bool()>;
-    static std::shared_ptr<FetchTask>
-    send(const HttpRequest &request, QObject *context,
-         std::function<void(const HttpReply &, const StillWanted &)> done);
+    // `done` gets the reply on the main thread, unless the request was cancelled or its
+    // context is gone by then.
+    static std::shared_ptr<FetchTask> send(const HttpRequest &request, QObject *context,
+                                           std::function<void(const HttpReply &)> done);
 
-    // A transport that did not decode the reply on its own thread leaves it to the main
-    // thread; replies from this size on then go to a worker thread.
-    static constexpr qsizetype largeReplyBytes = 512 * 1024;
-    // Hands the decoded JSON body to `deliver` on the main thread.
-    static void decodeThen(const HttpReply &reply, const StillWanted &stillWanted,
-                           std::function<void(const QVariant &)> deliver);
+    // The JSON body of a successful reply: as the transport decoded it on its own thread, or
+    // decoded here when it did not.
+    static QVariant decoded(const HttpReply &reply);
 };

@@ -72,24 +72,23 @@ std::shared_ptr<FetchTask> FileUploader::upload(const QString &folder,
     request.multipart = formData(folder, images, boundary);
     request.timeoutMs = 120000;
     const int expected = int(images.size());
-    return fetchDATA::send(
-        request, context, [completion, expected](const HttpReply &reply, const auto &) {
-            if (!reply.ok()) {
-                completion({}, reply.error.isEmpty() ? QStringLiteral("HTTP %1").arg(reply.status)
-                                                     : reply.error);
-                return;
-            }
-            const QVariant decoded = datatask::decode(reply.body);
-            QStringList paths;
-            for (const QVariant &v : decoded.toList())
-                if (v.typeId() == QMetaType::QString)
-                    paths.append(v.toString());
-            // Anything but one path per image means we cannot tell which photo went where;
-            // an item that is no path counts too, or [1,"x"] would pass for one path.
-            if (decoded.typeId() != QMetaType::QVariantList || paths.size() != expected ||
-                decoded.toList().size() != expected)
-                completion({}, QStringLiteral("unexpected upload reply"));
-            else
-                completion(paths, QString());
-        });
+    return fetchDATA::send(request, context, [completion, expected](const HttpReply &reply) {
+        if (!reply.ok()) {
+            completion({}, reply.error.isEmpty() ? QStringLiteral("HTTP %1").arg(reply.status)
+                                                 : reply.error);
+            return;
+        }
+        const QVariant decoded = datatask::decode(reply.body);
+        QStringList paths;
+        for (const QVariant &v : decoded.toList())
+            if (v.typeId() == QMetaType::QString)
+                paths.append(v.toString());
+        // Anything but one path per image means we cannot tell which photo went where;
+        // an item that is no path counts too, or [1,"x"] would pass for one path.
+        if (decoded.typeId() != QMetaType::QVariantList || paths.size() != expected ||
+            decoded.toList().size() != expected)
+            completion({}, QStringLiteral("unexpected upload reply"));
+        else
+            completion(paths, QString());
+    });
 }

@@ -32,7 +32,7 @@ void ReportViewController::viewDidLoad() {
         request.contentType = "application/x-www-form-urlencoded";
         request.body = m_post;
     }
-    m_task = fetchDATA::send(request, this, [this](const HttpReply &reply, const auto &) {
+    m_task = fetchDATA::send(request, this, [this](const HttpReply &reply) {
         if (!reply.ok() || !reply.body.startsWith("%PDF")) {
             finish(QStringLiteral("failed"), QStringLiteral("The report could not be loaded."));
             return;

@@ -70,10 +70,8 @@ void StandInCheckJob::start() {
         request.method = "GET";
         request.url = address;
         request.timeoutMs = timeoutMs;
-        m_tasks.append(
-            fetchDATA::send(request, this, [this, address](const HttpReply &reply, const auto &) {
-                answered(address, reply);
-            }));
+        m_tasks.append(fetchDATA::send(
+            request, this, [this, address](const HttpReply &reply) { answered(address, reply); }));
     }
 }
 

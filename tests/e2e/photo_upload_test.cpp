@@ -79,7 +79,7 @@ TEST(PhotoUpload, PreparedPhotosReachTheServerByteForByte) {
         get.url = QUrl(imgdatabase + upload.paths.value(0).mid(1));
         QByteArray stored;
         bool arrived = false;
-        fetchDATA::send(get, nullptr, [&](const HttpReply &reply, const auto &) {
+        fetchDATA::send(get, nullptr, [&](const HttpReply &reply) {
             stored = reply.body;
             arrived = true;
         });

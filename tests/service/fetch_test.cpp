@@ -5,10 +5,6 @@
 #include "testapp.h"
 
 #include <gtest/gtest.h>
-#include <QJsonDocument>
-#include <QThread>
-#include <QThreadPool>
-#include <QtTest/QTest>
 
 namespace {
 
@@ -42,36 +38,6 @@ TEST_F(Fetch, NodeFetchPostsTheParametersAsJSONAndCompletesOnceWithTheRows) {
     net->reply(0, QVariantList{}); // a second answer must not complete again
     ASSERT_EQ(responses.size(), 1);
     EXPECT_EQ(RowsReader::textRows(responses.at(0)), (Rows{{{"Visitor_id", "12"}}}));
-}
-
-// A large reply is decoded on a worker: it still arrives whole, on the main thread, and not at
-// all once its task was cancelled in the meantime, even with the handle dropped (it used to
-// arrive then).
-TEST_F(Fetch, LargeRepliesArriveWholeOnTheMainThreadUnlessCancelled) {
-    QVariantList rows;
-    for (int i = 0; i < 6000; ++i)
-        rows.append(QVariantMap{{"SecIOLog_id", i}, {"IOPerson", QString(80, QLatin1Char('x'))}});
-    const QByteArray body = QJsonDocument::fromVariant(rows).toJson(QJsonDocument::Compact);
-    ASSERT_GE(body.size(), fetchDATA::largeReplyBytes);
-
-    QList<QVariant> responses;
-    bool onMainThread = false;
-    fetchDATA::nodefetchD(kParams, [&](const QVariant &v) {
-        onMainThread = QThread::currentThread() == qApp->thread();
-        responses << v;
-    });
-    auto cancelled = fetchDATA::nodefetchD(kParams, [&](const QVariant &v) { responses << v; });
-    net->replyRaw(0, body);
-    net->replyRaw(1, body);
-    cancelled->cancel();
-    cancelled.reset(); // as a search does when it replaces the handle of the one it cancelled
-    EXPECT_TRUE(responses.isEmpty()) << "decoding has not finished yet";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !responses.isEmpty(); }, 10000));
-    QThreadPool::globalInstance()->waitForDone(); // the cancelled decode too
-    processEvents();
-    ASSERT_EQ(responses.size(), 1);
-    EXPECT_TRUE(onMainThread);
-    EXPECT_EQ(RowsReader::textRows(responses.first()).size(), 6000);
 }
 
 // A failure completes once with an invalid variant: non-2xx, or no answer in time (0), whatever
